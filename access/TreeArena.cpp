@@ -1,0 +1,61 @@
+#include "access/TreeArena.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+constexpr std::size_t kBlockSize = 256 * 1024;
+}
+
+void* TreeArena::allocate(std::size_t size, std::size_t align) {
+    std::size_t pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
+    if (cursor_ == nullptr || pad + size > left_) {
+        // Oversized requests get a block of their own so big texts never waste a block.
+        std::size_t blockSize = std::max(kBlockSize, size + align);
+        blocks_.push_back(std::make_unique<std::byte[]>(blockSize));
+        cursor_ = blocks_.back().get();
+        left_ = blockSize;
+        pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
+    }
+    std::byte* result = cursor_ + pad;
+    cursor_ += pad + size;
+    left_ -= pad + size;
+    used_ += size;
+    return result;
+}
+
+TreeNode* TreeArena::make(int32_t kind, int32_t count, int32_t line) {
+    auto* node = new (allocate(sizeof(TreeNode), alignof(TreeNode))) TreeNode{};
+    node->kind = kind;
+    node->line = line;
+    if (count > 0) {
+        node->count = count;
+        node->child = static_cast<TreeNode**>(allocate(sizeof(TreeNode*) * count, alignof(TreeNode*)));
+        std::fill_n(node->child, count, nullptr);
+    }
+    return node;
+}
+
+TreeNode* TreeArena::make(int32_t kind, std::span<TreeNode* const> children, int32_t line) {
+    TreeNode* node = make(kind, static_cast<int32_t>(children.size()), line);
+    std::copy(children.begin(), children.end(), node->child);
+    return node;
+}
+
+TreeNode* TreeArena::make(int32_t kind, std::initializer_list<TreeNode*> children, int32_t line) {
+    return make(kind, std::span<TreeNode* const>(children.begin(), children.size()), line);
+}
+
+std::string_view TreeArena::copyText(std::string_view text) {
+    if (text.empty()) return {};
+    char* copy = static_cast<char*>(allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    return {copy, text.size()};
+}
+
+TreeNode* TreeArena::makeText(int32_t kind, std::string_view text, int32_t line) {
+    TreeNode* node = make(kind, 0, line);
+    node->text = copyText(text);
+    return node;
+}
