@@ -13,10 +13,8 @@ TreeNode* makeSequence(TreeArena& arena, int32_t kind, std::initializer_list<Tre
     return node;
 }
 
-TreeNode* makeChoice(TreeArena& arena, int32_t kind, TreeNode* alternative, int32_t production, int32_t line) {
-    TreeNode* node = arena.make(kind, {alternative}, line);
-    node->production = production;
-    return node;
+TreeNode* makeChoice(TreeArena& arena, int32_t kind, TreeNode* alternative, int32_t line) {
+    return arena.make(kind, {alternative}, line);
 }
 
 TreeNode* makeList(TreeArena& arena, int32_t kind, std::span<TreeNode* const> elements, int32_t line) {

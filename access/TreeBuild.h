@@ -21,9 +21,10 @@
 // `fields` (missing ones stay null = absent).
 TreeNode* makeSequence(TreeArena& arena, int32_t kind, std::initializer_list<TreeNode*> fields = {},
                        int32_t line = 0);
-// A choice node holding `alternative`; `production` is what the parser used.
-TreeNode* makeChoice(TreeArena& arena, int32_t kind, TreeNode* alternative, int32_t production = 0,
-                     int32_t line = 0);
+// A choice node holding `alternative`. The production that built the
+// alternative (read only by the choice diagnostics) is the alternative's own
+// `production`: a keyword's code from makeKeyword, or set by the parser.
+TreeNode* makeChoice(TreeArena& arena, int32_t kind, TreeNode* alternative, int32_t line = 0);
 // A list node with the given elements in order.
 TreeNode* makeList(TreeArena& arena, int32_t kind, std::span<TreeNode* const> elements, int32_t line = 0);
 TreeNode* makeList(TreeArena& arena, int32_t kind, std::initializer_list<TreeNode*> elements, int32_t line = 0);

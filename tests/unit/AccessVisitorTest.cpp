@@ -178,7 +178,7 @@ TEST(AccessVisitor, ChoiceVisitsItsAlternativeOrReportsWhatItHeld) {
     EXPECT_EQ(capture.take(), Names{});
 
     recorder.Visit(AccessNode(Choices::Event, makeChoice(arena, Choices::Event, makeKeyword(arena, Choices::PASS, 4))));
-    recorder.Visit(AccessNode(Choices::TTCN_Type, makeChoice(arena, Choices::TTCN_Type, identifier(arena, "x"), 0)));
+    recorder.Visit(AccessNode(Choices::TTCN_Type, makeChoice(arena, Choices::TTCN_Type, identifier(arena, "x"))));
     EXPECT_EQ(recorder.seen, Names{"PASS"});
     EXPECT_EQ(capture.take(), (Names{"Bad case label in Event (4)\n", "Unhandled choice in Event: invalid_choice\n",
                                      "Bad case label in TTCN_Type (0)\n",
