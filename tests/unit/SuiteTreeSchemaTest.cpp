@@ -20,6 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The repository: this file lives in tests/unit/ (the build passes absolute source paths).
+fs::path sourceDir() { return fs::absolute(fs::path(__FILE__)).parent_path().parent_path().parent_path(); }
+
 struct Item {
     std::string kind;
     bool optional = false;
@@ -71,7 +74,7 @@ struct SchemaFile {
 
 SchemaFile readSchemaFile() {
     SchemaFile schema;
-    for (const std::string& line : readLines(fs::path(XLATOR_SOURCE_DIR) / "access" / "schema.def")) {
+    for (const std::string& line : readLines(sourceDir() / "access" / "schema.def")) {
         std::istringstream words(line);
         std::string tag;
         if (!(words >> tag) || tag[0] == '#') continue;
@@ -113,7 +116,7 @@ struct Reference {
 // The shared folder lies beside the repository; a worktree sits one level deeper.
 fs::path findReferenceDocument() {
     std::error_code error;
-    fs::path folder = fs::absolute(fs::path(XLATOR_SOURCE_DIR), error);
+    fs::path folder = sourceDir();
     for (int up = 0; up < 3 && folder.has_parent_path(); ++up) {
         folder = folder.parent_path();
         const fs::path shared = folder / "shared";
