@@ -18,7 +18,6 @@
 // code that also includes <cmath> uses Choices::INFINITY_ and the view type
 // INFINITY_, which the headers provide as aliases.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -58,11 +57,6 @@ struct Schema {
     std::vector<std::pair<int, std::string>> objects;
     std::vector<std::pair<int, std::string>> idTypes;
     std::map<std::string, int> numberOf;  // every kind name -> number
-    const Kind& kind(const std::string& name) const {
-        for (const Kind& k : kinds)
-            if (k.name == name) return k;
-        std::abort();
-    }
 };
 
 [[noreturn]] void fail(const std::string& where, const std::string& what) {
