@@ -178,8 +178,13 @@ void checkSchema(const Schema& s, const std::string& path) {
                 fail(path, k.name + ": alternative '" + item.kind + "' twice");
         }
     }
-    for (const auto& [code, name] : s.idTypes)
-        if (!names.count(name)) fail(path, "idtype " + std::to_string(code) + ": unknown kind '" + name + "'");
+    std::set<int> codes;
+    for (const auto& [code, name] : s.idTypes) {
+        const std::string which = "idtype " + std::to_string(code);
+        if (code < 1 || code > 1000) fail(path, which + ": code outside 1..1000");
+        if (!codes.insert(code).second) fail(path, which + ": code used twice");
+        if (!names.count(name)) fail(path, which + ": unknown kind '" + name + "'");
+    }
 }
 
 // ---------------------------------------------------------------------------
