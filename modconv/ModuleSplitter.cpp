@@ -126,7 +126,8 @@ private:
     // Assignments up to the module's END; returns the index after END.
     std::size_t body(std::size_t at, ConvertedModule& module) {
         std::size_t minHead = at;        // where the next head must start when nothing is open
-        std::optional<std::size_t> open;  // head start of the assignment whose body is still open
+        constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+        std::size_t open = kNone;         // head start of the assignment whose body is still open
         std::size_t openAssign = 0;       // its "::="
         std::vector<std::size_t> stack;
         for (std::size_t i = at; i < toks_.size(); ++i) {
@@ -147,19 +148,19 @@ private:
             }
             if (!stack.empty()) continue;
             if (is(i, "END")) {
-                if (open) finish(module, *open, openAssign, i);
+                if (open != kNone) finish(module, open, openAssign, i);
                 else if (i != minHead)
                     throw SplitFailure{lineOf(minHead), "unexpected \"" + std::string(text(minHead)) + "\""};
                 return i + 1;
             }
             if (!is(i, "::=")) continue;
-            std::size_t lowest = open ? openAssign + 1 : minHead;
+            std::size_t lowest = open != kNone ? openAssign + 1 : minHead;
             HeadKind kind{};
             std::size_t head = headStart(lowest, i, kind);
-            if (!open && head != minHead)
+            if (open == kNone && head != minHead)
                 throw SplitFailure{lineOf(minHead), "unexpected \"" + std::string(text(minHead)) + "\""};
-            if (open) finish(module, *open, openAssign, head);
-            open.reset();
+            if (open != kNone) finish(module, open, openAssign, head);
+            open = kNone;
             if (kind == HeadKind::Macro) {
                 if (!is(i + 1, "BEGIN"))
                     throw SplitFailure{lineOf(i), "\"BEGIN\" expected in macro \"" + std::string(text(head)) + "\""};
@@ -336,6 +337,10 @@ private:
 
 SplitResult splitModules(std::string sourceText, const std::set<std::string>& keywords) {
     SplitResult result;
+    if (sourceText.size() >= kMaxAsnSourceSize) {
+        result.messages.push_back({true, 1, "the file is too large (4 GiB or more)"});
+        return result;
+    }
     AsnSource source(std::move(sourceText));
     try {
         Splitter(source, keywords, result).run();

@@ -191,7 +191,7 @@ TEST(ModuleConverter, InputItCannotConvertIsRefusedWithLineAndReason) {
 TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
     std::string components;
     for (int i = 0; i < 900; ++i)
-        components += (i ? ",\n  " : "  ") + std::string("component") + std::to_string(i) + " OCTET STRING(SIZE(1..8))";
+        components.append(i ? ",\n  " : "  ").append("component").append(std::to_string(i)).append(" OCTET STRING(SIZE(1..8))");
     std::string messages;
     SplitResult result = splitModules("M DEFINITIONS ::= BEGIN\nBig ::= SEQUENCE {\n" + components + "\n}\nEND\n",
                                       keywords());
@@ -204,13 +204,13 @@ TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
     while (std::getline(lines, line)) {
         EXPECT_LE(line.size() + 1, 999u);
         EXPECT_NE(line, "");
-        joined += (joined.empty() ? "" : " ") + line;
+        joined.append(joined.empty() ? "" : " ").append(line);
     }
     EXPECT_EQ(joined.rfind("SEQUENCE { component0 OCTET STRING(SIZE(1..8)), component1 ", 0), 0u);
 
     // Text without blanks is broken between lexical items.
     std::string packed = "INTEGER(";
-    for (int i = 0; i < 400; ++i) packed += (i ? "|" : "") + std::to_string(i);
+    for (int i = 0; i < 400; ++i) packed.append(i ? "|" : "").append(std::to_string(i));
     packed += ")";
     result = splitModules("M DEFINITIONS ::= BEGIN\nPacked ::= " + packed + "\nEND\n", keywords());
     ASSERT_TRUE(result.ok());
@@ -222,7 +222,7 @@ TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
 
     // Over the limit of the exchange format the module is refused.
     std::string huge;
-    for (int i = 0; i < 3000; ++i) huge += (i ? ", " : "") + std::string("c") + std::to_string(i) + " BOOLEAN";
+    for (int i = 0; i < 3000; ++i) huge.append(i ? ", " : "").append("c").append(std::to_string(i)).append(" BOOLEAN");
     result = splitModules("M DEFINITIONS ::= BEGIN\nHuge ::= SET { " + huge + " }\nEND\n", keywords());
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(messagesOf(result).rfind("2: error: the definition of \"Huge\" has ", 0), 0u) << messagesOf(result);
@@ -372,4 +372,24 @@ TEST_F(RealModules, ConverterWithoutKeywordFileStopsWithStatus2) {
     EXPECT_EQ(runConverter(corpus_ / "pycrate/RFC1157-SNMP.asn", messages, output), 2);
     EXPECT_EQ(messages,
               "modconv.exe: cannot read the ASN.1 keyword file \"modconv_kwd.txt\" in the working directory\n");
+}
+
+TEST_F(RealModules, TruncatedAndDeeplyNestedInputIsRefusedNeverACrash) {
+    for (const auto& file : fs::recursive_directory_iterator(corpus_)) {
+        if (!file.is_regular_file() || file.path().filename() == "README.md") continue;
+        std::string source = readFile(file.path());
+        std::size_t lastEnd = source.rfind("END");
+        for (std::size_t cut = 1; cut < source.size(); cut += source.size() / 40 + 1) {
+            SplitResult result = splitModules(source.substr(0, cut), keywords());
+            if (cut > lastEnd) continue;  // the cut fell into the trailing comments
+            // A cut module has no END: it is refused, and the message says where.
+            EXPECT_FALSE(result.ok()) << file.path() << " cut at " << cut;
+            ASSERT_FALSE(result.messages.empty());
+            EXPECT_TRUE(result.messages.back().isError);
+            EXPECT_GE(result.messages.back().line, 1);
+        }
+    }
+    std::string deep = "M DEFINITIONS ::= BEGIN\nT ::= " + std::string(200000, '{') + "\nEND\n";
+    SplitResult result = splitModules(deep, keywords());
+    EXPECT_EQ(messagesOf(result), "2: error: \"{\" is never closed\n");
 }
