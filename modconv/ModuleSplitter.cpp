@@ -226,12 +226,43 @@ private:
             return s - 1;
         }
         if (sameLineBefore && toks_[s - 1].lineStart && startsUpper(text(s - 1)) && !isKeyword(text(s - 1))) {
+            // "SYNTAX INTEGER ::=" may be the last clause of a macro value.
+            if (auto inMacroValue = enclosingMacroValue(lowest, s - 1)) {
+                kind = HeadKind::ObjectOrMacroValue;
+                return *inMacroValue;
+            }
             kind = HeadKind::ObjectOrValueSet;
             return s - 1;
         }
         if (isKeyword(text(s)) && text(s) != "TYPE-IDENTIFIER") return macroValueStart(lowest, assign, kind);
+        // "INDEX { ifIndex } ::=" may be the last clause of a macro value.
+        if (auto inMacroValue = enclosingMacroValue(lowest, s)) {
+            kind = HeadKind::ObjectOrMacroValue;
+            return *inMacroValue;
+        }
         kind = braces ? HeadKind::Parameterised : HeadKind::Type;
         return s;
+    }
+
+    static bool allCapitals(std::string_view word) {
+        for (char c : word)
+            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-')) return false;
+        return true;
+    }
+
+    // When the word at `candidate` is in capitals, it may be a clause of a
+    // macro value that began earlier: the start of that value, if there is
+    // one outside brackets between `lowest` and `candidate`.
+    std::optional<std::size_t> enclosingMacroValue(std::size_t lowest, std::size_t candidate) const {
+        if (!allCapitals(text(candidate))) return std::nullopt;
+        int depth = 0;
+        for (std::size_t k = candidate; k-- > lowest;) {
+            if (toks_[k].kind == AsnTokenKind::Symbol && isClose(text(k))) ++depth;
+            else if (toks_[k].kind == AsnTokenKind::Symbol && isOpen(text(k))) --depth;
+            else if (depth == 0 && isWord(k) && toks_[k].lineStart && startsLower(text(k)) && isClassLike(k + 1))
+                return k;
+        }
+        return std::nullopt;
     }
 
     // Macro value notation ("name OBJECT-TYPE SYNTAX ... ::= value"): the head

@@ -154,6 +154,37 @@ TEST(ModuleConverter, MacrosAndInformationObjectsAreSkippedWithANote) {
               "#END\n");
 }
 
+TEST(ModuleConverter, MacroValuesEndingInAClauseWithBracesOrATypeStayWhole) {
+    std::string messages;
+    std::string block = convert(
+        "MIB DEFINITIONS ::= BEGIN\n"
+        "IMPORTS OBJECT-TYPE FROM RFC-1212;\n"
+        "IfEntry ::= SEQUENCE { ifIndex INTEGER }\n"
+        "ifEntry OBJECT-TYPE\n"
+        "    SYNTAX  IfEntry\n"
+        "    ACCESS  not-accessible\n"
+        "    INDEX   { ifIndex }\n"
+        "    ::= { ifTable 1 }\n"
+        "TBCD-STRING ::= IA5String\n"
+        "ifIndex OBJECT-TYPE\n"
+        "    SYNTAX INTEGER\n"
+        "    ::= { ifEntry 1 }\n"
+        "ifType OBJECT-TYPE\n"
+        "    DEFVAL  { 0 }\n"
+        "    ::= { ifEntry 3 }\n"
+        "END\n",
+        &messages);
+    EXPECT_EQ(messages,
+              "4: note: information object or macro value \"ifEntry\" of \"OBJECT-TYPE\" skipped\n"
+              "10: note: information object or macro value \"ifIndex\" of \"OBJECT-TYPE\" skipped\n"
+              "13: note: information object or macro value \"ifType\" of \"OBJECT-TYPE\" skipped\n");
+    EXPECT_EQ(block,
+              "#MODULE\nMIB\n"
+              "#TYPE\nIfEntry\n#DEFINITION\nSEQUENCE { ifIndex INTEGER }\n"
+              "#TYPE\nTBCD-STRING\n#DEFINITION\nIA5String\n"
+              "#END\n");
+}
+
 TEST(ModuleConverter, InputItCannotConvertIsRefusedWithLineAndReason) {
     struct Case {
         const char* source;
