@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -101,9 +104,9 @@ TEST(FieldNesting, DeepNestingIsAFindingNotAStackOverflow) {
     };
     for (const Case& c : cases) {
         std::string deep;
-        for (int i = 0; i < 100000; ++i) deep += c.open;
+        for (int i = 0; i < 20000; ++i) deep += c.open;
         deep += c.middle;
-        for (int i = 0; i < 100000; ++i) deep += c.close;
+        for (int i = 0; i < 20000; ++i) deep += c.close;
         TreeArena arena;
         FieldParseResult r = parseField(c.kind, deep, 1, arena);
         EXPECT_EQ(r.tree, nullptr) << c.open;
@@ -260,6 +263,57 @@ TEST(FieldFuzz, BrokenAndTruncatedTextsNeverCrash) {
     // Both outcomes occur, so the loop exercises the parsers and not only the lexer.
     EXPECT_GT(trees, 100);
     EXPECT_GT(errors, 100);
+}
+
+} // namespace
+
+namespace {
+
+// Throughput on generated cells with the mix of a real suite: behaviour lines
+// with events and constraint references, constraint values, types, ASN.1
+// types and values, comments. Measured, never asserted: run with
+// --gtest_also_run_disabled_tests to print MB/s for 1x and 10x input.
+TEST(FieldParserThroughput, DISABLED_GeneratedSuiteCells) {
+    const Sample mix[] = {
+        {Choices::Line, "[1] L ? N_DATAind [N_DATAind.NSDU.cause = TSC_CAUSE] (TCV_n := TCV_n + 1) CANCEL T_WAIT"},
+        {Choices::Line, "[2] L ! N_CONNECTreq START T_WAIT(TSP_T * 2)"},
+        {Choices::Line, "[2] ? TIMEOUT T_WAIT"},
+        {Choices::Line, "[3] +POSTAMBLE(L, TCV_n)"},
+        {Choices::Cref, "C_CONN_REQ(TSP_ADDR, '0A0B'O, C_QOS(3, ?), *)"},
+        {Choices::VerdictId, "(PASS)"},
+        {Choices::Comment, "/* the IUT answers the connection request with a confirmation */"},
+        {Choices::ConsValue, "(1, 2, 4) IF_PRESENT"},
+        {Choices::ConsValue, "?[1 TO TSP_MAXLEN] IF_PRESENT"},
+        {Choices::ElemType, "OCTETSTRING[1 TO 16]"},
+        {Choices::SimpleTypeDefinition, "INTEGER (0 .. 65535)"},
+        {Choices::ConsId, "C_DATA(p_data: OCTETSTRING; p_len: INTEGER)"},
+        {Choices::ASN1_TypeDefinition,
+         "SEQUENCE { id INTEGER (0..255), data OCTET STRING (SIZE (1..64)) OPTIONAL, kind CHOICE { a NULL, "
+         "b BOOLEAN } }"},
+        {Choices::ASN1_ConsValue, "{ id 5, data '00FF'O, kind b TRUE }"},
+        {Choices::TS_VarValue, "INT_TO_BIT(TSP_X MOD 8, 8)"},
+    };
+    for (int scale : {1, 10}) {
+        std::vector<std::pair<int32_t, std::string>> cells;
+        std::size_t bytes = 0;
+        const std::size_t target = static_cast<std::size_t>(scale) * 5 * 1024 * 1024;
+        for (std::size_t i = 0; bytes < target; ++i) {
+            const Sample& s = mix[i % (sizeof mix / sizeof mix[0])];
+            cells.emplace_back(s.kind, s.text);
+            bytes += cells.back().second.size();
+        }
+        TreeArena arena;
+        auto start = std::chrono::steady_clock::now();
+        std::clock_t cpuStart = std::clock();
+        std::size_t errors = 0;
+        for (const auto& [kind, text] : cells) errors += parseField(kind, text, 1, arena).findings.size();
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        EXPECT_EQ(errors, 0u);
+        std::printf("field parsing: %zu cells, %.1f MB in %.3f s (%.3f s CPU) = %.1f MB/s (%.1f MB/s CPU), "
+                    "arena %.1f MB\n", cells.size(), bytes / 1e6, seconds, cpu, bytes / 1e6 / seconds,
+                    bytes / 1e6 / cpu, arena.bytesUsed() / 1e6);
+    }
 }
 
 } // namespace
