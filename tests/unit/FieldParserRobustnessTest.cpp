@@ -49,10 +49,8 @@ TEST(FieldSyntaxError, PlaceIsTheFirstTokenThatDoesNotFit) {
     expectSyntaxError(Choices::Line, "[1] START T1 CANCEL", 13, "CANCEL");
     expectSyntaxError(Choices::Line, "[1] CREATE(P1 TREE)", 14, "TREE)");
     expectSyntaxError(Choices::TS_ConstValue, "1 +", 3, "");
-    expectSyntaxError(Choices::TS_ConstValue, "(1 + 2", 6, "");
     expectSyntaxError(Choices::SimpleTypeDefinition, "INTEGER (1..", 12, "");
     expectSyntaxError(Choices::SimpleTypeDefinition, "INTEGER [1 TO 2", 15, "");
-    expectSyntaxError(Choices::VerdictId, "(PASS", 5, "");
     expectSyntaxError(Choices::VerdictId, "(R)", 1, "R)");
     expectSyntaxError(Choices::TestCaseId, "TC 1", 3, "1");
     expectSyntaxError(Choices::Unit, "hours", 0, "hours");
@@ -79,6 +77,29 @@ TEST(FieldSyntaxError, EmptyArgumentListHasItsOwnMessage) {
     f = firstFinding(Choices::Line, "[0] +STEP()");
     EXPECT_EQ(f.message, 18);
     EXPECT_EQ(f.offset, 9);
+}
+
+TEST(FieldSyntaxError, EmptyParameterListMissingParenthesisAndReservedNames) {
+    Finding f = firstFinding(Choices::ConsId, "C_X ()");
+    EXPECT_EQ(f.message, 19);
+    EXPECT_EQ(f.offset, 4);
+    EXPECT_EQ(f.place, "()");
+    f = firstFinding(Choices::Cref, "C_X(1, 2");
+    EXPECT_EQ(f.message, 42);
+    EXPECT_EQ(f.offset, 8);
+    f = firstFinding(Choices::TS_ConstValue, "(1 + (2)");
+    EXPECT_EQ(f.message, 42);
+    f = firstFinding(Choices::VerdictId, "(PASS");
+    EXPECT_EQ(f.message, 42);
+    EXPECT_EQ(f.offset, 5);
+    // A ")" missing before more text is an ordinary syntax error.
+    f = firstFinding(Choices::TS_ConstValue, "(1 + 2 3");
+    EXPECT_EQ(f.message, 50);
+    EXPECT_EQ(f.offset, 7);
+    f = firstFinding(Choices::TimerId, "START");
+    EXPECT_EQ(f.message, 47);
+    EXPECT_EQ(f.offset, 0);
+    EXPECT_EQ(f.place, "START");
 }
 
 TEST(FieldNesting, DeepNestingIsAFindingNotAStackOverflow) {
