@@ -201,13 +201,18 @@ std::string placeOf(std::string_view text, int32_t offset) {
 } // namespace
 
 bool isFieldKind(int32_t fieldKind) {
-    FieldForm form = formOf(fieldKind);
-    if (form.shape != Shape::Special) return true;
-    TreeArena scratch;
-    // Every special kind parses something; an unknown kind reports itself
-    // before reading a token, whatever the text.
-    FieldParseResult r = parseField(fieldKind, "x", 0, scratch);
-    return r.findings.empty() || r.findings.front().message != 38;
+    if (fieldKind < 1 || fieldKind > 748) return false;
+    if (formOf(fieldKind).shape != Shape::Special) return true;
+    // A kind without a grammar reports itself before reading a token, so one
+    // parse of any text tells; the answers are kept for every later call.
+    static signed char known[749] = {};
+    if (known[fieldKind] == 0) {
+        static TreeArena scratch;
+        FieldParseResult r = parseField(fieldKind, "x", 0, scratch);
+        bool isField = r.findings.empty() || r.findings.front().message != 38;
+        known[fieldKind] = isField ? 1 : -1;
+    }
+    return known[fieldKind] == 1;
 }
 
 FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena) {

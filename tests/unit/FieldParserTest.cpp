@@ -51,6 +51,8 @@ TEST(BehaviourLineParser, EventsWithQualifierAssignmentsAndTimers) {
     EXPECT_EQ(shape(Choices::Line, "[0] ? DONE(PTC1, PTC2)"),
               "Line(Indentation(\"0\"), EventStatement(Done(TCompIdList(\"PTC1\", \"PTC2\")), -, AssignmentList(), "
               "TimerOps()))");
+    EXPECT_EQ(shape(Choices::Line, "[0] ?DONE"),
+              "Line(Indentation(\"0\"), EventStatement(Done(TCompIdList()), -, AssignmentList(), TimerOps()))");
     EXPECT_EQ(shape(Choices::Line, "[0] [TCV_n > 3]"),
               "Line(Indentation(\"0\"), EventStatement(-, Qualifier(RelExpression(" + ref("TCV_n")
               + ", Greater, \"3\")), AssignmentList(), TimerOps()))");
