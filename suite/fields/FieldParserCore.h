@@ -111,6 +111,7 @@ public:
     TreeNode* namedNumberList(int32_t listKind);
     TreeNode* elementTypeList();
     TreeNode* namedType();
+    void skipElementName();
 
     // Words that begin a matching symbol or other construct and so are no
     // data object names.

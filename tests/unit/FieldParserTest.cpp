@@ -324,6 +324,12 @@ TEST(Asn1TypeParser, Subtypes) {
               "ParentSubType(ParentType(DefinedType(\"S\")), SubTypeSpec(WithComponents(PartialSpecification("
               "TypeConstraints(NamedConstraintList(NamedConstraint(\"a\", Constraint(ValueConstraint(SubTypeSpec("
               "SingleValue(" + expr("\"1\"") + "))), PRESENT)), NamedConstraint(\"b\", Constraint(-, ABSENT))))))))");
+    // Extension markers of later ASN.1 are passed over.
+    EXPECT_EQ(body("INTEGER (0 | 2, ...)"),
+              "ParentSubType(ParentType(IntegerType(NamedNumberList())), SubTypeSpec(SingleValue(" + expr("\"0\"")
+              + "), SingleValue(" + expr("\"2\"") + ")))");
+    EXPECT_EQ(body("CHOICE { a NULL, ... }"), "ChoiceType(AlternativeTypeList(NamedType(\"a\", NullType)))");
+    EXPECT_EQ(body("SET OF value Item"), "SetOfType(DefinedType(\"Item\"))");
     EXPECT_EQ(body("L (WITH COMPONENT (0..7))"),
               "ParentSubType(ParentType(DefinedType(\"L\")), SubTypeSpec(WithComponent(SingleTypeConstraint("
               "SubTypeSpec(ValueRange(LowerEndpoint(" + expr("\"0\"") + ", -), UpperEndpoint(" + expr("\"7\"")
