@@ -218,6 +218,12 @@ TEST(ExpressionParser, ReferencesAndOperationCalls) {
     EXPECT_EQ(shape(Choices::TS_VarValue, "INT_TO_BIT(x, 8)"),
               "TS_VarValue(DeclarationValue(OpCall(\"INT_TO_BIT\", ActualParList(" + expr(ref("x")) + ", "
               + expr("\"8\"") + "))))");
+    // Names of ASN.1 components keep their hyphens; a hyphen before a digit subtracts.
+    EXPECT_EQ(shape(Choices::TS_VarValue, "pdu.user-data"),
+              "TS_VarValue(DeclarationValue(DataObjectReference(\"pdu\", ComponentReferenceList(RecordRef("
+              "ComponentIdentifier(\"user-data\"))))))");
+    EXPECT_EQ(shape(Choices::TS_VarValue, "n-1"),
+              "TS_VarValue(DeclarationValue(AddExpression(" + ref("n") + ", Minus, \"1\")))");
     EXPECT_EQ(shape(Choices::TS_VarValue, "F()"), "TS_VarValue(DeclarationValue(OpCall(\"F\", ActualParList())))");
 }
 
@@ -357,6 +363,11 @@ TEST(Asn1ValueParser, ValueNotationInConstraints) {
               "NameAndNumberForm(NameForm(\"member-body\"), NumberForm(\"2\"))))");
     EXPECT_EQ(value("{ 314, 10, -2 }"), "NumericRealValue(\"314\", Ten, SignedNumber(Minus, \"2\"))");
     EXPECT_EQ(value("{ -1, 2, 3 }"), "NumericRealValue(SignedNumber(Minus, \"1\"), Two, \"3\")");
+    EXPECT_EQ(value("{ mantissa 5, base 10, exponent -30 }"),
+              "NumericRealValue(\"5\", Ten, SignedNumber(Minus, \"30\"))");
+    // Any other base is a plain list.
+    EXPECT_EQ(value("{ 1, 3, 2 }"),
+              "SequenceOfValue(ASN1_ValueList(" + expr("\"1\"") + ", " + expr("\"3\"") + ", " + expr("\"2\"") + "))");
     EXPECT_EQ(value("PLUS-INFINITY"), "Plus_INFINITY");
     EXPECT_EQ(value("MINUS-INFINITY"), "Minus_INFINITY");
     EXPECT_EQ(value("NULL"), "NullValue");
