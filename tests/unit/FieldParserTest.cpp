@@ -393,6 +393,12 @@ TEST(NameFieldParser, IdentifiersFullNamesMacrosAndRoles) {
     EXPECT_EQ(shape(Choices::ASP_Id, "ECHOmsg (/* echo message */)"),
               "ASP_Id(ASP_IdAndFullId(\"ECHOmsg\", FullIdentifier\"echo message\"))");
     EXPECT_EQ(shape(Choices::StructId, "S1"), "StructId(StructIdAndFullId(\"S1\", -))");
+    // The full name is free text, with or without comment marks.
+    EXPECT_EQ(shape(Choices::StructId, "S1 (user's \"own\" (full) name)"),
+              "StructId(StructIdAndFullId(\"S1\", FullIdentifier\"user's \"own\" (full) name\"))");
+    EXPECT_EQ(shape(Choices::PDU_Id, "P1(/*x*/)"), "PDU_Id(PDU_IdAndFullId(\"P1\", FullIdentifier\"x\"))");
+    // A CM name has no full name in the tree; one given is dropped.
+    EXPECT_EQ(shape(Choices::CM_Id, "CM1 (coordination)"), "CM_Id(\"CM1\")");
     EXPECT_EQ(shape(Choices::ASN1_TypeId, "Tt (/* long */)"), "ASN1_TypeId(\"Tt\", FullIdentifier\"long\")");
     EXPECT_EQ(shape(Choices::ASP_ParId, "<-"), "ASP_ParId(MacroSymbol\"<-\")");
     EXPECT_EQ(shape(Choices::PDU_FieldId, "f1"), "PDU_FieldId(PDU_FieldIdAndFullId(\"f1\", -))");
