@@ -58,7 +58,7 @@ TreeNode* FieldParserCore::textLeaf(int32_t kind, std::string_view text) {
 }
 
 TreeNode* FieldParserCore::identifier() {
-    if (!at(Tok::Ident)) fail();
+    if (!at(Tok::Ident) || isReservedWord(cur().text)) fail();
     return textLeaf(FK(Identifier), take().text);
 }
 

@@ -48,6 +48,9 @@ TEST(FieldSyntaxError, PlaceIsTheFirstTokenThatDoesNotFit) {
     expectSyntaxError(Choices::Line, "[1] L ? X [a > ] ", 15, "] ");
     expectSyntaxError(Choices::Line, "[1] START T1 CANCEL", 13, "CANCEL");
     expectSyntaxError(Choices::Line, "[1] CREATE(P1 TREE)", 14, "TREE)");
+    // A timeout belongs to no PCO; keywords never stand for names.
+    expectSyntaxError(Choices::Line, "[1] L ? TIMEOUT", 8, "TIMEOUT");
+    expectSyntaxError(Choices::Line, "[1] START OMIT", 10, "OMIT");
     expectSyntaxError(Choices::TS_ConstValue, "1 +", 3, "");
     expectSyntaxError(Choices::SimpleTypeDefinition, "INTEGER (1..", 12, "");
     expectSyntaxError(Choices::SimpleTypeDefinition, "INTEGER [1 TO 2", 15, "");
