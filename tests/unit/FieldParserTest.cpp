@@ -10,11 +10,6 @@
 
 namespace {
 
-struct Parsed {
-    TreeArena arena;
-    FieldParseResult result;
-};
-
 // Parses, expects no finding and a schema-conforming tree, and returns the
 // compact form.
 std::string shape(int32_t kind, std::string_view text) {
