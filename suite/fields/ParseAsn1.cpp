@@ -57,8 +57,8 @@ TreeNode* FieldParserCore::asn1Type() {
     TreeNode* type = builtinOrDefinedType();
     while (at(Tok::LParen)) {
         TreeNode* parent = node(FK(ParentType), {type});
-        TreeNode* spec = subTypeSpec();
-        type = node(FK(ASN1_Type), {node(FK(SubType), {node(FK(ParentSubType), {parent, spec})})});
+        TreeNode* subtypes = subTypeSpec();
+        type = node(FK(ASN1_Type), {node(FK(SubType), {node(FK(ParentSubType), {parent, subtypes})})});
     }
     return type;
 }
@@ -269,8 +269,8 @@ TreeNode* withComponents(FieldParserCore& p) {
     } while (p.accept(Tok::Comma));
     p.expect(Tok::RBrace);
     TreeNode* constraints = p.node(FK(TypeConstraints), {p.list(FK(NamedConstraintList), items)});
-    TreeNode* spec = p.node(partial ? FK(PartialSpecification) : FK(FullSpecification), {constraints});
-    return p.node(FK(WithComponents), {p.node(FK(MultipleTypeConstraints), {spec})});
+    TreeNode* subtypes = p.node(partial ? FK(PartialSpecification) : FK(FullSpecification), {constraints});
+    return p.node(FK(WithComponents), {p.node(FK(MultipleTypeConstraints), {subtypes})});
 }
 
 } // namespace
