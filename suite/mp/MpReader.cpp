@@ -262,10 +262,8 @@ void Reader::skipGrouping(std::string_view opened, int depth) {
         advance();
         expectMore(opened);
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) return;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
-        }
+        // Inside a skipped table only its own end counts; inner groupings are skipped with it.
+        if (startsWith(name, "End_") && endMatches(name.substr(4), opened)) return;
         if (startsWith(name, "Begin_")) skipGrouping(name.substr(6), depth + 1);
     }
 }
