@@ -41,6 +41,13 @@ std::string_view firstWord(std::string_view text) {
     return text.substr(0, end);
 }
 
+// Joins pieces of a message (appending, which keeps the compiler's overlap checks quiet).
+std::string join(std::initializer_list<std::string_view> pieces) {
+    std::string out;
+    for (std::string_view piece : pieces) out.append(piece);
+    return out;
+}
+
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // Fields that hold an identifier with an optional full identifier.
@@ -107,10 +114,18 @@ int32_t readIndentation(std::string_view line, std::string_view* statement) {
 
 struct TableState {
     SuiteNode* node;
-    std::vector<bool> filled;
+    uint64_t filled = 0;  // bit i: cell i has been read
     bool bodyStarted = false;
     bool expectTreeHeader = false;
 };
+
+// Is `name` one of the field keywords of the node's layout?
+bool isLayoutField(const SuiteNode* node, std::string_view name) {
+    const NodeLayout& layout = layoutOf(node->type);
+    for (int i = 0; i < layout.fieldCount; ++i)
+        if (keywordListContains(layout.fields[i].keywords, name)) return true;
+    return false;
+}
 
 class Reader {
 public:
@@ -131,7 +146,7 @@ private:
         throw ReadFailure{LibraryErrorCode::SyntaxError, token_.line, detail};
     }
     void expectMore(std::string_view opened) {
-        if (token_.kind == MpToken::End) fail("end of file before $End_" + std::string(opened));
+        if (token_.kind == MpToken::End) fail(join({"end of file before $End_", opened}));
     }
     bool hasEndLater(std::string_view name);
     void warn(const std::string& text, const std::string& place);
@@ -160,7 +175,7 @@ private:
 bool Reader::hasEndLater(std::string_view name) {
     auto found = endLater_.find(name);
     if (found != endLater_.end()) return found->second;
-    std::string pattern = "$End_" + std::string(name);
+    std::string pattern = join({"$End_", name});
     std::string_view buffer = document_.buffer();
     std::size_t from = static_cast<std::size_t>(token_.text.data() - buffer.data());
     bool result = false;
@@ -184,8 +199,8 @@ void Reader::warn(const std::string& text, const std::string& place) {
 std::string Reader::placeOf(const SuiteNode* node) const {
     std::string place = suiteNodeTypeName(node->type);
     std::string_view name = node->objectName();
-    if (!name.empty()) place += " " + std::string(name);
-    place += " (line " + std::to_string(node->line) + ")";
+    if (!name.empty()) place.append(" ").append(name);
+    place.append(" (line ").append(std::to_string(node->line)).append(")");
     return place;
 }
 
@@ -212,7 +227,7 @@ void Reader::unknownField(const SuiteNode* node, std::string_view keyword, std::
                 keyword == "DefaultValue")) {
         warn("Warning: default values of TS Parameters isn't supported by Kestrel:", placeOf(node));
     } else if (node->type == SuiteNodeType::CP_Dcl && (keyword == "CP_Role" || keyword == "CPRole" || keyword == "Role")) {
-        warn("Warning: CP Role information discarded: " + std::string(trim(text)), placeOf(node));
+        warn(join({"Warning: CP Role information discarded: ", trim(text)}), placeOf(node));
     }
     // Any other unknown field is an extension of some writer: skipped.
 }
@@ -223,20 +238,20 @@ void Reader::fillCell(TableState& state, std::string_view keyword, std::string_v
     int index = -1;
     if (keyword == "Comment" && state.bodyStarted) index = layout.indexOf("DetailedComment");
     if (index < 0) {
-        bool filled[32] = {};
-        for (int i = 0; i < layout.fieldCount && i < 32; ++i) filled[i] = state.filled[i];
+        bool filled[64] = {};
+        for (int i = 0; i < layout.fieldCount && i < 64; ++i) filled[i] = (state.filled >> i) & 1u;
         index = fieldForKeyword(layout, keyword, filled);
     }
     if (index < 0) {
         unknownField(node, keyword, text);
         return;
     }
-    state.filled[index] = true;
+    state.filled |= uint64_t{1} << index;
     Cell& cell = node->cells[index];
     cell.line = line;
     bool badFullIdentifier = false;
     cell.text = cellText(cell.field, text, &badFullIdentifier);
-    if (badFullIdentifier) warn("Syntax error in idandfullid", "$" + std::string(keyword) + " of " + placeOf(node));
+    if (badFullIdentifier) warn("Syntax error in idandfullid", join({"$", keyword, " of ", placeOf(node)}));
 }
 
 void Reader::finishBehaviourLine(SuiteNode* row) {
@@ -270,17 +285,17 @@ void Reader::skipGrouping(std::string_view opened, int depth) {
 
 void Reader::readRow(SuiteNode* row, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("tables nested too deeply");
-    TableState state{row, std::vector<bool>(row->cells.size())};
+    TableState state{row};
     for (;;) {
         advance();
         expectMore(opened);
         std::string_view name = token_.name;
         if (startsWith(name, "End_")) {
             if (endMatches(name.substr(4), opened)) break;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
+            fail(join({"$", name, " where $End_", opened, " was expected"}));
         }
-        if (startsWith(name, "Begin_")) fail("table $" + std::string(name) + " inside a row");
-        if (name != "Comment" && hasEndLater(name) && trim(token_.text).empty()) {
+        if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside a row"}));
+        if (trim(token_.text).empty() && !isLayoutField(row, name) && hasEndLater(name)) {
             // An unknown grouping inside a row (a writer's extension): its fields count as the row's.
             readRow(row, name, depth + 1);
             continue;
@@ -302,9 +317,9 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
         std::string_view name = token_.name;
         if (startsWith(name, "End_")) {
             if (endMatches(name.substr(4), opened)) return;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
+            fail(join({"$", name, " where $End_", opened, " was expected"}));
         }
-        if (startsWith(name, "Begin_")) fail("table $" + std::string(name) + " inside table " + placeOf(table));
+        if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside table ", placeOf(table)}));
         bool isRow = layout.rowType != SuiteNodeType::None && keywordListContains(rowLayout.keywords, name);
         if (isRow || (behaviour && name == "Header")) {
             SuiteNode* row = document_.makeNode(layout.rowType, token_.line);
@@ -325,7 +340,7 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
             }
             continue;
         }
-        if (name != "Comment" && hasEndLater(name) && trim(token_.text).empty()) {
+        if (trim(token_.text).empty() && !isLayoutField(table, name) && hasEndLater(name)) {
             if (keywordListContains(layout.rowGroupings, name)) state.bodyStarted = true;
             if (behaviour && name == "LocalTree") state.expectTreeHeader = true;
             if (name == "CollectiveComment" || name == "CollectiveComments") {
@@ -342,14 +357,14 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
 
 void Reader::readContainer(SuiteNode* container, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("groups nested too deeply");
-    TableState state{container, std::vector<bool>(container->cells.size())};
+    TableState state{container};
     for (;;) {
         advance();
         expectMore(opened);
         std::string_view name = token_.name;
         if (startsWith(name, "End_")) {
             if (endMatches(name.substr(4), opened)) return;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
+            fail(join({"$", name, " where $End_", opened, " was expected"}));
         }
         if (startsWith(name, "Begin_")) {
             std::string_view tableName = name.substr(6);
@@ -360,7 +375,7 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             }
             SuiteNode* table = document_.makeNode(type, token_.line);
             attach(container, table);
-            TableState tableState{table, std::vector<bool>(table->cells.size())};
+            TableState tableState{table};
             readTable(tableState, tableName, depth + 1);
             continue;
         }
@@ -377,16 +392,16 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             readContainer(group, name, depth + 1);
             continue;
         }
-        if (type != SuiteNodeType::None) fail("row $" + std::string(name) + " outside a table");
+        if (type != SuiteNodeType::None) fail(join({"row $", name, " outside a table"}));
         if (SuiteNodeType table = tableByKeyword(name); table != SuiteNodeType::None && hasEndLater(name)) {
             // A table written as "$X ... $End_X" (compact test groups of some writers).
             SuiteNode* node = document_.makeNode(table, token_.line);
             attach(container, node);
-            TableState tableState{node, std::vector<bool>(node->cells.size())};
+            TableState tableState{node};
             readTable(tableState, name, depth + 1);
             continue;
         }
-        if (name != "Comment" && hasEndLater(name) && trim(token_.text).empty()) {
+        if (trim(token_.text).empty() && !isLayoutField(container, name) && hasEndLater(name)) {
             if (name == "CollectiveComment" || name == "CollectiveComments") {
                 warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(container));
                 skipGrouping(name, depth + 1);
@@ -404,7 +419,7 @@ void Reader::read() {
     advance();
     if (token_.kind != MpToken::Keyword) fail("no $Suite, $TTCN_Module or $Package at the start");
     std::string_view before = document_.buffer().substr(0, static_cast<std::size_t>(token_.name.data() - 1 - document_.buffer().data()));
-    if (!trim(before).empty()) fail("text before $" + std::string(token_.name));
+    if (!trim(before).empty()) fail(join({"text before $", token_.name}));
     std::string_view head = token_.name;
     std::string_view idKeyword;
     if (head == "Suite") {
@@ -417,22 +432,22 @@ void Reader::read() {
         document_.setType(DocumentType::Package);
         idKeyword = "PackageId";
     } else {
-        fail("$" + std::string(head) + " where $Suite, $TTCN_Module or $Package was expected");
+        fail(join({"$", head, " where $Suite, $TTCN_Module or $Package was expected"}));
     }
     // Some writers put a flag token of their own after "$Suite": its text is ignored.
     SuiteNode* root = document_.root();
     root->line = token_.line;
     advance();
     if (token_.kind != MpToken::Keyword || token_.name != idKeyword)
-        fail("$" + std::string(idKeyword) + " expected after $" + std::string(head));
+        fail(join({"$", idKeyword, " expected after $", head}));
     document_.setName(firstWord(token_.text));
-    if (document_.name().empty()) fail("$" + std::string(idKeyword) + " without a name");
+    if (document_.name().empty()) fail(join({"$", idKeyword, " without a name"}));
     readContainer(root, head, 1);
 }
 
 std::string formatFailure(const std::string& fileName, const ReadFailure& failure) {
-    std::string text = fileName + ":" + std::to_string(failure.line) + ": " + libraryErrorText(failure.code);
-    if (!failure.detail.empty()) text += " (" + failure.detail + ")";
+    std::string text = join({fileName, ":", std::to_string(failure.line), ": ", libraryErrorText(failure.code)});
+    if (!failure.detail.empty()) text.append(" (").append(failure.detail).append(")");
     return text;
 }
 
@@ -463,7 +478,8 @@ bool rewriteFullIdentifier(std::string& text) {
     if (close < at + 2 || text.compare(close - 2, 2, "*/") != 0) return false;
     std::size_t from = close - 2;
     if (from > at && text[from - 1] == ' ') --from;
-    text.replace(from, std::string::npos, ")");
+    text.resize(from);
+    text.push_back(')');
     for (std::size_t i = text.find("\\*/", open); i != std::string::npos; i = text.find("\\*/", i + 2))
         text.erase(i, 1);
     return true;
@@ -501,7 +517,7 @@ FileKind classifyFile(const std::string& fileName, LibraryError& error) {
             setLibraryError(error, LibraryErrorCode::IllegalVersion, fileName, {}, "classifyFile", __FILE__, __LINE__);
         } else {
             setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "classifyFile", __FILE__, __LINE__);
-            error.text = "File " + fileName + " is a stored suite; only TTCN.MP files can be loaded";
+            error.text = join({"File ", fileName, " is a stored suite; only TTCN.MP files can be loaded"});
         }
     }
     return kind;
