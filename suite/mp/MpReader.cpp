@@ -74,6 +74,23 @@ SuiteNodeType partByKeyword(std::string_view name) {
     return SuiteNodeType::None;
 }
 
+// The list groupings of the notation: "$X ... $End_X" around tables, groups
+// or the parts of a part. They are read as groupings without looking ahead.
+bool isKnownListGrouping(std::string_view name) {
+    static constexpr std::string_view kNames[] = {
+        "Definitions", "TS_TypeDefs", "EncodingDefs", "ParameterizationAndSelection", "ParamAndSelection",
+        "Declarations", "ComplexDefinitions", "ASP_TypeDefs", "PDU_TypeDefs", "CM_TypeDefs", "StructTypeDefs",
+        "ASN1_TypeDefs", "EncodingVariations", "InvalidFieldEncodingDefs", "TS_OpDefs", "TS_ProcDefs",
+        "TCompConfigDcls", "TTCN_ASP_TypeDefs", "ASN1_ASP_TypeDefs", "TTCN_PDU_TypeDefs", "ASN1_PDU_TypeDefs",
+        "TTCN_CM_TypeDefs", "ASN1_CM_TypeDefs", "TS_TypeConstraints", "ASP_Constraints", "PDU_Constraints",
+        "CM_Constraints", "StructTypeConstraints", "ASN1_TypeConstraints", "TTCN_ASP_Constraints",
+        "ASN1_ASP_Constraints", "TTCN_PDU_Constraints", "ASN1_PDU_Constraints", "TTCN_CM_Constraints",
+        "ASN1_CM_Constraints", "TestCases", "TestStepLibrary", "DefaultsLibrary"};
+    for (std::string_view known : kNames)
+        if (known == name) return true;
+    return false;
+}
+
 bool endMatches(std::string_view endName, std::string_view opened) {
     return endName == opened || (opened == "TTCN_ModuleExports" && endName == "ModuleExports");
 }
@@ -340,7 +357,8 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
             }
             continue;
         }
-        if (trim(token_.text).empty() && !isLayoutField(table, name) && hasEndLater(name)) {
+        if (trim(token_.text).empty() && !isLayoutField(table, name) &&
+            (keywordListContains(layout.rowGroupings, name) || hasEndLater(name))) {
             if (keywordListContains(layout.rowGroupings, name)) state.bodyStarted = true;
             if (behaviour && name == "LocalTree") state.expectTreeHeader = true;
             if (name == "CollectiveComment" || name == "CollectiveComments") {
@@ -401,7 +419,8 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             readTable(tableState, name, depth + 1);
             continue;
         }
-        if (trim(token_.text).empty() && !isLayoutField(container, name) && hasEndLater(name)) {
+        if (trim(token_.text).empty() && !isLayoutField(container, name) &&
+            (isKnownListGrouping(name) || hasEndLater(name))) {
             if (name == "CollectiveComment" || name == "CollectiveComments") {
                 warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(container));
                 skipGrouping(name, depth + 1);

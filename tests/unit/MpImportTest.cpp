@@ -313,6 +313,8 @@ TEST(MpReader, StructuralFaultsAreSyntaxErrorsWithTheirLine) {
         {"junk before $Suite", "t.mp:1: Syntax error (text before $Suite)"},
         {"$TestCase", "t.mp:1: Syntax error ($TestCase where $Suite, $TTCN_Module or $Package was expected)"},
         {"", "t.mp:1: Syntax error (no $Suite, $TTCN_Module or $Package at the start)"},
+        {"$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$End_DynamicPart\n$End_Suite\n",
+         "t.mp:4: Syntax error ($End_DynamicPart where $End_TestCases was expected)"},
         {"$Suite $SuiteId S\n$DeclarationsPart\n$ElemDcl\n$End_ElemDcl\n",
          "t.mp:3: Syntax error (row $ElemDcl outside a table)"},
     };
