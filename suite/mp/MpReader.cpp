@@ -542,7 +542,8 @@ FileKind classifyFile(const std::string& fileName, LibraryError& error) {
     return kind;
 }
 
-std::unique_ptr<Document> importMpText(const std::string& fileName, std::string text, const MpImportOptions& options,
+namespace {
+std::unique_ptr<Document> readDocument(const std::string& fileName, std::string text, const MpImportOptions& options,
                                        LibraryError& error) {
     auto document = std::make_unique<Document>(fileName, std::move(text));
     try {
@@ -556,7 +557,14 @@ std::unique_ptr<Document> importMpText(const std::string& fileName, std::string 
         setLibraryError(error, LibraryErrorCode::CreatingStructureFailed, fileName, {}, "importMp", __FILE__, __LINE__);
         return nullptr;
     }
-    traceCreated(*document, options);
+    return document;
+}
+}  // namespace
+
+std::unique_ptr<Document> importMpText(const std::string& fileName, std::string text, const MpImportOptions& options,
+                                       LibraryError& error) {
+    auto document = readDocument(fileName, std::move(text), options, error);
+    if (document) traceCreated(*document, options);
     return document;
 }
 
@@ -609,7 +617,12 @@ std::unique_ptr<Document> newDocument(DocumentType type, const std::string& name
     }
     std::string skeleton(head);
     skeleton.replace(skeleton.find("%s"), 2, name);
-    auto document = importMpText(name, skeleton, options, error);
-    if (document) document->setType(type);
+    auto document = readDocument(name, skeleton, options, error);
+    if (!document) {
+        setLibraryError(error, LibraryErrorCode::CannotCreateRoot, name, {}, "newDocument", __FILE__, __LINE__);
+        return nullptr;
+    }
+    document->setType(type);
+    traceCreated(*document, options);
     return document;
 }
