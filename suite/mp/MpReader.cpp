@@ -106,6 +106,12 @@ bool looksLikeTreeHeader(std::string_view statement) {
            ((statement[i] >= 'A' && statement[i] <= 'Z') || (statement[i] >= 'a' && statement[i] <= 'z') ||
             (statement[i] >= '0' && statement[i] <= '9') || statement[i] == '_'))
         ++i;
+    // A statement keyword (RETURN, CANCEL, CREATE(...), ACTIVATE(...)) is a statement, not a tree name.
+    static constexpr std::string_view kStatementKeywords[] = {"RETURN", "CREATE", "ACTIVATE", "GOTO", "REPEAT",
+                                                               "START", "CANCEL", "READTIMER", "OTHERWISE",
+                                                               "TIMEOUT", "DONE"};
+    for (std::string_view keyword : kStatementKeywords)
+        if (statement.substr(0, i) == keyword) return false;
     std::string_view rest = trim(statement.substr(i));
     if (rest.empty()) return true;
     return rest.front() == '(' && rest.back() == ')';
@@ -276,7 +282,8 @@ void Reader::finishBehaviourLine(SuiteNode* row) {
     if (!line || line->empty()) return;
     std::string_view statement;
     row->indentation = readIndentation(line->text, &statement);
-    if (looksLikeTreeHeader(statement) && row->text("Cref").empty() && row->text("VerdictId").empty() &&
+    if (row->indentation == 0 && looksLikeTreeHeader(statement) && row->text("Cref").empty() &&
+        row->text("VerdictId").empty() &&
         row->text("LabelId").empty()) {
         Cell* header = row->cell("Header");
         header->text = trim(statement);

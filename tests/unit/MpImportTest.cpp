@@ -301,6 +301,25 @@ TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
     EXPECT_FALSE(table->rows[1]->isEmpty());
 }
 
+TEST(MpReader, StatementKeywordsAloneAreNotTreeHeaders) {
+    std::string text = "$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$Begin_TestCase\n$TestCaseId TC\n"
+                       "$BehaviourDescription\n";
+    for (const char* line : {"[0] RETURN", "[0] CANCEL", "[0] CREATE(PTC1: STEP(3))", "[0] ACTIVATE(D1, D2)",
+                             "[1] DEEP(x)", "[0] TREE_NAME (a, b: INTEGER)"})
+        text += std::string("$BehaviourLine\n$Line ") + line + "\n$End_BehaviourLine\n";
+    text += "$End_BehaviourDescription\n$End_TestCase\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
+    LibraryError error;
+    auto document = importText(text, error);
+    ASSERT_TRUE(document) << error.text;
+    const auto& rows = document->tables().at(0)->rows;
+    ASSERT_EQ(rows.size(), 6u);
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(rows[i]->treeHeader) << rows[i]->text("Line");
+    EXPECT_EQ(rows[2]->text("Line"), "[0] CREATE(PTC1: STEP(3))");
+    EXPECT_EQ(rows[4]->indentation, 1);
+    EXPECT_TRUE(rows[5]->treeHeader);
+    EXPECT_EQ(rows[5]->text("Header"), "TREE_NAME (a, b: INTEGER)");
+}
+
 TEST(MpReader, LocalTreeWithoutHeaderIsWarned) {
     std::string text =
         "$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n$Begin_TestStep\n$TestStepId STEP\n"
