@@ -14,7 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -46,6 +46,10 @@ std::string join(std::initializer_list<std::string_view> pieces) {
     std::string out;
     for (std::string_view piece : pieces) out.append(piece);
     return out;
+}
+
+bool keywordCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '&';
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -192,27 +196,24 @@ private:
     const MpImportOptions& options_;
     MpScanner scanner_;
     MpToken token_;
-    std::unordered_map<std::string_view, bool> endLater_;
+    bool endNamesKnown_ = false;
+    std::unordered_set<std::string_view> endNames_;
 };
 
 bool Reader::hasEndLater(std::string_view name) {
-    auto found = endLater_.find(name);
-    if (found != endLater_.end()) return found->second;
-    std::string pattern = join({"$End_", name});
-    std::string_view buffer = document_.buffer();
-    std::size_t from = static_cast<std::size_t>(token_.text.data() - buffer.data());
-    bool result = false;
-    for (std::size_t at = buffer.find(pattern, from); at != std::string_view::npos; at = buffer.find(pattern, at + 1)) {
-        std::size_t after = at + pattern.size();
-        char c = after < buffer.size() ? buffer[after] : ' ';
-        bool nameGoesOn = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '&';
-        if (!nameGoesOn) {
-            result = true;
-            break;
+    // The names that some "$End_" closes, collected in one pass over the file
+    // the first time an unknown keyword needs them, so that any number of
+    // unknown keywords costs one pass.
+    if (!endNamesKnown_) {
+        endNamesKnown_ = true;
+        std::string_view buffer = document_.buffer();
+        for (std::size_t at = buffer.find("$End_"); at != std::string_view::npos; at = buffer.find("$End_", at + 5)) {
+            std::size_t end = at + 5;
+            while (end < buffer.size() && keywordCharacter(buffer[end])) ++end;
+            endNames_.insert(buffer.substr(at + 5, end - at - 5));
         }
     }
-    endLater_.emplace(name, result);
-    return result;
+    return endNames_.count(name) != 0;
 }
 
 void Reader::warn(const std::string& text, const std::string& place) {

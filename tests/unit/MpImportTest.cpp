@@ -374,6 +374,25 @@ TEST(MpReader, DeepNestingIsAnErrorNotAStackOverflow) {
     EXPECT_NE(error.text.find("nested too deeply"), std::string::npos);
 }
 
+TEST(MpReader, ManyUnknownKeywordsStayLinear) {
+    // Unknown keywords with empty text might open groupings: deciding that must
+    // not scan the rest of the file once per keyword.
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n";
+    for (int i = 0; i < 200000; ++i) text += "$Unknown" + std::to_string(i) + "\n";
+    text += "$Extension\n$Comment x\n$End_Extension\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    EXPECT_TRUE(importText(text, error)) << error.text;
+}
+
+TEST(MpReader, CollectiveCommentsAreDroppedWithAWarning) {
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n$CollectiveComments\n$Comment /* all */\n"
+                       "$End_CollectiveComments\n$End_DeclarationsPart\n$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
+    EXPECT_EQ(log.text(), "Warning: Collective Comments isn't supported by Kestrel:\nin DeclarationsPart (line 2)\n");
+}
+
 TEST(MpReader, MangledInputNeverCrashes) {
     // Pieces of real MP cut and shuffled, with binary bytes between them.
     const char* pieces[] = {"$Suite ", "$SuiteId X\n", "$DynamicPart\n", "$End_DynamicPart\n", "$Begin_TestCase\n",
