@@ -1,6 +1,7 @@
 #include "MpTestSupport.h"
 
 #include "suite/mp/MpScanner.h"
+#include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/TableLayout.h"
 
 #include <gtest/gtest.h>
@@ -396,18 +397,26 @@ TEST(MpReader, CollectiveCommentsAreDroppedWithAWarning) {
 TEST(MpReader, MangledInputNeverCrashes) {
     // Pieces of real MP cut and shuffled, with binary bytes between them.
     const char* pieces[] = {"$Suite ", "$SuiteId X\n", "$DynamicPart\n", "$End_DynamicPart\n", "$Begin_TestCase\n",
+                            "$TestCases\n", "$End_TestCases\n", "$BehaviourDescription\n", "$End_BehaviourDescription\n",
                             "$End_TestCase\n", "$BehaviourLine\n", "$End_BehaviourLine\n", "$Line [3] A ! B\n",
                             "\"", "'", "/*", "*/", "$Header H\n", "$TestGroup\n", "$End_TestGroup\n", "\x01\xff\x80",
                             "$End_Suite", "$Begin_SimpleTypeDefs\n", "$SimpleTypeDef\n", "$Comment ", "$End_"};
     std::mt19937 random(12345);
+    int loaded = 0;
     for (int round = 0; round < 3000; ++round) {
         std::string text = "$Suite $SuiteId X\n";
         int count = static_cast<int>(random() % 40);
         for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
+        if (round % 2) text += "\n$End_Suite\n";
         LibraryError error;
         auto document = importText(text, error);
         EXPECT_TRUE(document || error.isSet());
+        if (document) {
+            ++loaded;
+            EXPECT_TRUE(buildSuiteTree(*document));
+        }
     }
+    EXPECT_GT(loaded, 50);  // enough of them load for the tree builder to be tried too
 }
 
 TEST(TableLayouts, EveryNodeTypeWithCellsHasItsLayoutInSchemaTerms) {
