@@ -116,7 +116,34 @@ def declarations(i):
 
 
 def constraints(i):
-    return f"""  $TTCN_PDU_Constraints
+    return f"""  $StructTypeConstraints
+    $Begin_StructTypeConstraint
+      $ConsId C_HDR{i}(p_len: INTEGER)
+      $StructId Hdr{i}
+      $DerivPath
+      $EncVariationId
+      $Comment
+      $ElemValues
+        $ElemValue
+          $ElemId kind
+          $ConsValue {i % 200}
+          $Comment
+        $End_ElemValue
+        $ElemValue
+          $ElemId length
+          $ConsValue p_len
+          $Comment
+        $End_ElemValue
+        $ElemValue
+          $ElemId flags
+          $ConsValue '00000000'B
+          $Comment
+        $End_ElemValue
+      $End_ElemValues
+      $Comment
+    $End_StructTypeConstraint
+  $End_StructTypeConstraints
+  $TTCN_PDU_Constraints
     $TTCN_PDU_ConstraintGroup
       $TTCN_PDU_ConstraintGroupId F{i}
       $Begin_TTCN_PDU_Constraint
@@ -128,7 +155,7 @@ def constraints(i):
         $PDU_FieldValues
           $PDU_FieldValue
             $PDU_FieldId hdr
-            $ConsValue {{ kind := {i % 200}, length := p_len, flags := '00000000'B }}
+            $ConsValue C_HDR{i}(p_len)
             $Comment
           $End_PDU_FieldValue
           $PDU_FieldValue
