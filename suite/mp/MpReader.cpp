@@ -197,6 +197,7 @@ private:
     MpScanner scanner_;
     MpToken token_;
     bool endNamesKnown_ = false;
+    bool concurrentNodeReported_ = false;
     std::unordered_set<std::string_view> endNames_;
 };
 
@@ -252,6 +253,11 @@ void Reader::unknownField(const SuiteNode* node, std::string_view keyword, std::
         warn("Warning: default values of TS Parameters isn't supported by Kestrel:", placeOf(node));
     } else if (node->type == SuiteNodeType::CP_Dcl && (keyword == "CP_Role" || keyword == "CPRole" || keyword == "Role")) {
         warn(join({"Warning: CP Role information discarded: ", trim(text)}), placeOf(node));
+    } else if (keyword == "Configuration" &&
+               (node->type == SuiteNodeType::TestStep || node->type == SuiteNodeType::DefaultCase)) {
+        // A test configuration belongs to test cases only (concurrent TTCN).
+        if (!concurrentNodeReported_ && options_.log) std::fputs("Illegal concurrent node\n", options_.log);
+        concurrentNodeReported_ = true;
     }
     // Any other unknown field is an extension of some writer: skipped.
 }

@@ -122,6 +122,17 @@ TEST_F(ScannerBufferSize, StringLongerThanTheBufferFailsAtItsFirstLine) {
     EXPECT_EQ(error.text, "t.mp:4: Scanner buffer overflow (probably an unmatched ' or \")");
 }
 
+TEST_F(ScannerBufferSize, EnvironmentMakesRoomForLongerStrings) {
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n$Comment \"" + std::string(30000, 'a') +
+                       "\"\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    decide(16000, nullptr);
+    EXPECT_FALSE(importText(text, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::ScannerBufferOverflow);
+    decide(16000, "40000");
+    EXPECT_TRUE(importText(text, error)) << error.text;
+}
+
 TEST(MpScanner, UnterminatedQuoteIsReportedWhereItBegan) {
     std::string text =
         "$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ConstDcls\n$TS_ConstDcl\n$TS_ConstId c\n"
@@ -269,6 +280,18 @@ TEST(MpReader, DroppedFeaturesAreWarned) {
     EXPECT_EQ(log.text(),
               "Warning: default values of TS Parameters isn't supported by Kestrel:\nin TS_ParDcl P (line 4)\n"
               "Warning: CP Role information discarded: UT\nin CP_Dcl CP1 (line 11)\n");
+}
+
+TEST(MpReader, ConfigurationOutsideTestCasesIsAnIllegalConcurrentNodeOncePerImport) {
+    std::string text = "$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n"
+                       "$Begin_TestStep\n$TestStepId A\n$Configuration CONF\n$End_TestStep\n"
+                       "$Begin_TestStep\n$TestStepId B\n$Configuration CONF\n$End_TestStep\n$End_TestStepLibrary\n"
+                       "$DefaultsLibrary\n$Begin_Default\n$DefaultId D\n$Configuration CONF\n$End_Default\n"
+                       "$End_DefaultsLibrary\n$End_DynamicPart\n$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
+    EXPECT_EQ(log.text(), "Illegal concurrent node\n");
 }
 
 TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
