@@ -40,8 +40,8 @@ const NodeLayout& layoutOf(SuiteNodeType type);
 // rows, parts); None when the name is not known.
 SuiteNodeType tableByKeyword(std::string_view name);
 SuiteNodeType groupOrRowByKeyword(std::string_view name);
-// Index of the cells of `layout` that `keyword` (without "$") can fill, the
-// first at or after `from` that is not yet filled; -1 when none.
+// Index of the cell of `layout` that `keyword` (without "$") fills: the first
+// matching cell not yet `filled` (filled[i] for cell i); -1 when none is left.
 int fieldForKeyword(const NodeLayout& layout, std::string_view keyword, const bool* filled);
 
 // Does `list` ('|'-separated) contain `name`?
