@@ -288,3 +288,18 @@ TEST_F(FrontEndRun, UncreatableOutputFilesEndWithAssertion) {
                 "XlatorRun\\.cpp\\([0-9]+\\)\n$");
     EXPECT_TRUE(fs::exists("suite.ttcn"));  // the first file was already created
 }
+
+TEST_F(FrontEndRun, UncreatableListFileEndsWithAssertion) {
+    RecordingSuite suite(true);
+    // A working directory that no longer exists takes no new files.
+    EXPECT_EXIT(
+        {
+            fs::create_directories("gone");
+            fs::current_path("gone");
+            fs::remove(dir / "gone");
+            run({"suite.mp"}, suite);
+        },
+        testing::ExitedWithCode(1),
+        "^ASSERTION FAILED: asn_list_file \\('Unable to create temporary file'\\) at "
+        "XlatorRun\\.cpp\\([0-9]+\\)\n$");
+}
