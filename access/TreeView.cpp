@@ -1,0 +1,31 @@
+#include "access/TreeView.h"
+
+#include "access/AccessReport.h"
+#include "access/Choices.h"
+#include "access/KindInfo.h"
+
+int32_t TreeView::failedChoice(const char* badCase, const char* badKeyword) const {
+    const TreeNode* held = child(0);
+    const int32_t production = held ? held->production : 0;
+    if (badKeyword && held && kindInfo(held->kind).isKeywordLeaf())
+        accessReport(badKeyword, production);
+    else
+        accessReport(badCase, production);
+    return Choices::invalid_choice;
+}
+
+const TreeNode* TreeView::element(int32_t index, const char* outOfBounds) const {
+    const int32_t size = listSize();
+    if (index < 0 || index >= size) {
+        accessReport(outOfBounds, size - 1, index);
+        return nullptr;
+    }
+    return node_->child[index];
+}
+
+int32_t TreeView::idTypeOf() const {
+    const int32_t code = node_ ? node_->idTypeCode : 0;
+    const int32_t kind = kindOfIdTypeCode(code);
+    if (kind == Choices::invalid_choice) accessReport("Bad IdType case label in Identifier (%d)\n", code);
+    return kind;
+}
