@@ -28,7 +28,7 @@ if [ -d "$case_dir/in" ]; then
   cp -a "$case_dir/in/." "$scratch/work/"
 fi
 
-(cd "$scratch/work" && XLATOR="$bin/xlator.exe" BIN="$bin" VELD="$bin" \
+(cd "$scratch/work" && LC_ALL=C XLATOR="$bin/xlator.exe" BIN="$bin" VELD="$bin" \
   bash "$case_dir/cmd" >"$scratch/result/stdout" 2>"$scratch/result/stderr" </dev/null)
 echo $? >"$scratch/result/exitcode"
 
