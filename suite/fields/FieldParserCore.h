@@ -117,6 +117,7 @@ public:
     // 1 a list (a comma at its top level), 2 a range (TO or ".." at its top
     // level).
     int parenShape() const;
+    bool indexContinues() const;
 
     std::string_view text() const { return text_; }
     LexMode mode() const { return mode_; }

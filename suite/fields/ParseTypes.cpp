@@ -180,7 +180,10 @@ TreeNode* FieldParserCore::idAndFullId(int32_t kind) {
     TreeNode* full = nullptr;
     if (at(Tok::LParen) && ahead(1).kind == Tok::FreeText && ahead(2).kind == Tok::RParen) {
         take();
-        full = textLeaf(FK(FullIdentifier), take().text);
+        std::string_view name = take().text;
+        while (!name.empty() && (name.front() == ' ' || name.front() == '\t' || name.front() == '\n')) name.remove_prefix(1);
+        while (!name.empty() && (name.back() == ' ' || name.back() == '\t' || name.back() == '\n')) name.remove_suffix(1);
+        full = textLeaf(FK(FullIdentifier), name);
         take();
     }
     return node(kind, {id, full});

@@ -221,7 +221,7 @@ TreeNode* FieldParserCore::dataObjectReference() {
             expect(Tok::RBrack);
             TreeNode* bit = node(FK(BitRef), {node(FK(BitNumber), {e})});
             refs.push_back(node(FK(ComponentReference), {bit}));
-        } else if (at(Tok::LBrack) && !inConstraint) {
+        } else if (at(Tok::LBrack) && (!inConstraint || indexContinues())) {
             take();
             TreeNode* e = expression();
             expect(Tok::RBrack);
@@ -232,6 +232,20 @@ TreeNode* FieldParserCore::dataObjectReference() {
         }
     }
     return node(FK(DataObjectReference), {id, list(FK(ComponentReferenceList), refs)});
+}
+
+// In a constraint value "name[...]" is a length attribute unless the
+// reference goes on after the "]" (".field" or another "[...]").
+bool FieldParserCore::indexContinues() const {
+    int depth = 0;
+    for (std::size_t n = 0;; ++n) {
+        const Token& t = ahead(n);
+        if (t.kind == Tok::End) return false;
+        if (t.kind == Tok::LBrack || t.kind == Tok::LParen || t.kind == Tok::LBrace) ++depth;
+        if (t.kind == Tok::RBrack || t.kind == Tok::RParen || t.kind == Tok::RBrace) {
+            if (--depth == 0) return ahead(n + 1).kind == Tok::Dot || ahead(n + 1).kind == Tok::LBrack;
+        }
+    }
 }
 
 TreeNode* FieldParserCore::signedNumber() {
