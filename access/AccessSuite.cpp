@@ -7,14 +7,11 @@
 #include "suite/analysis/SuiteAnalyzer.h"
 #include "suite/analysis/SymbolTables.h"
 #include "suite/asn1/Asn1Association.h"
+#include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/VeldSystem.h"
 
 #include <sys/stat.h>
 
-#if __has_include("suite/mp/SuiteTreeBuilder.h")
-#include "suite/mp/SuiteTreeBuilder.h"
-#define XLATOR_HAS_TREE_BUILDER 1
-#endif
 
 namespace {
 
@@ -137,9 +134,7 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
     if (!error.isSet() && system_) {
         Document* root = system_->root();
         if (isSuiteRoot(root->type())) {
-#ifdef XLATOR_HAS_TREE_BUILDER
-            buildSuiteTree(*system_);
-#endif
+            for (const std::unique_ptr<Document>& document : system_->documents()) buildSuiteTree(*document);
             rootDocument_ = root;
             state_ = 0;
             return 1;

@@ -5,6 +5,7 @@
 #include "suite/analysis/FieldParsing.h"
 #include "suite/analysis/LibrarySettings.h"
 #include "suite/asn1/Asn1Association.h"
+#include "suite/asn1/Asn1Lookup.h"
 #include "suite/fields/FieldParser.h"
 
 #include <array>
@@ -112,6 +113,7 @@ public:
         describeTable();
         for (Cell& cell : table_.cells) parseCell(cell, nullptr, 0);
         parseBody();
+        reportRedeclarations();
         collectLocalNames();
         for (const Parsed& parsed : parsed_) resolve(parsed);
         attachAsn1Definitions();
@@ -267,6 +269,20 @@ private:
         }
     }
 
+    // A second declaration of a name is a warning: lookups take the first.
+    void reportRedeclarations() {
+        if (a_.symbols_.redeclares(&document_, &table_) && !table_.cells.empty())
+            add(table_.cells.front(), nullptr, 0, kMsgNameNotUnique, Severity::Warning,
+                {std::string(declaredName(table_))}, table_.cells.front().text);
+        int number = 0;
+        for (const SuiteNode* row : table_.rows) {
+            ++number;
+            if (row && !row->cells.empty() && a_.symbols_.redeclares(&document_, row))
+                add(row->cells.front(), row, number, kMsgNameNotUnique, Severity::Warning,
+                    {std::string(declaredName(*row))}, row->cells.front().text);
+        }
+    }
+
     // Formal parameters, labels, local trees and the rows of a type's table
     // are names of this table only.
     void collectLocalNames() {
@@ -350,13 +366,16 @@ private:
         });
     }
 
+    // The module among those of the association, else among every module
+    // loaded in the process.
     const Asn1Module* findModule(std::string_view name) const {
-        if (!a_.association_) return nullptr;
-        for (const Asn1Entry& entry : a_.association_->entries()) {
-            const Asn1Module* module = entry.module();
-            if (module && module->name == name) return module;
+        if (a_.association_) {
+            for (const Asn1Entry& entry : a_.association_->entries()) {
+                const Asn1Module* module = entry.module();
+                if (module && module->name == name) return module;
+            }
         }
-        return nullptr;
+        return findLoadedAsn1Module(std::string(name));
     }
 
     // The referenced ASN.1 definitions of the by-reference rows: the type

@@ -44,6 +44,7 @@ SymbolCode declaredSymbolCode(SuiteNodeType type) {
     case T::ASN1_CM_ConstraintGroup: return C::ASN1_CM_ConsGroup;
     case T::TestGroup: return C::TestGroup;
     case T::TestStepGroup: return C::TestStepGroup;
+    case T::CompactTestGroup: return C::TestGroup;
     case T::DefaultGroup: return C::DefaultGroup;
     // Rows of multiple-object tables.
     case T::SimpleTypeDef: return C::SimpleType;
@@ -185,6 +186,43 @@ std::vector<const SuiteSymbol*> SymbolTables::lookupQualified(const Document* do
         if (!found.empty()) return found;
     }
     return found;
+}
+
+namespace {
+
+bool isGroupCode(SymbolCode code) {
+    switch (code) {
+    case SymbolCode::TestGroup:
+    case SymbolCode::TestStepGroup:
+    case SymbolCode::DefaultGroup:
+    case SymbolCode::StructConsGroup:
+    case SymbolCode::ASN1_ConsGroup:
+    case SymbolCode::TTCN_ASP_ConsGroup:
+    case SymbolCode::ASN1_ASP_ConsGroup:
+    case SymbolCode::TTCN_PDU_ConsGroup:
+    case SymbolCode::ASN1_PDU_ConsGroup:
+    case SymbolCode::TTCN_CM_ConsGroup:
+    case SymbolCode::ASN1_CM_ConsGroup:
+    case SymbolCode::Suite:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+bool SymbolTables::redeclares(const Document* document, const SuiteNode* node) const {
+    if (!node) return false;
+    SymbolCode code = declaredSymbolCode(node->type);
+    if (code == SymbolCode::None || isGroupCode(code)) return false;
+    std::string_view name = declaredName(*node);
+    for (const SuiteSymbol* symbol : own(document, name)) {
+        if (isGroupCode(symbol->code)) continue;
+        // The first declaration of the name is the one that counts.
+        return symbol->node != node;
+    }
+    return false;
 }
 
 const std::vector<SymbolTables::Import>& SymbolTables::importsOf(const Document* document) const {

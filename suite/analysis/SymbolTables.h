@@ -57,6 +57,10 @@ public:
     // import of `document` whose source has no such object. Returns how many.
     int reportMissingImports(const Document* document, std::FILE* report) const;
 
+    // True when `node` declares a name that an earlier table or row of its
+    // document declares already (groups aside).
+    bool redeclares(const Document* document, const SuiteNode* node) const;
+
     std::size_t symbolCount() const { return symbols_.size(); }
 
 private:
