@@ -261,3 +261,254 @@ TEST(SuiteAnalysis, CellThatDoesNotParseShowsThePlace) {
     EXPECT_EQ(bad->tree, nullptr);
     EXPECT_EQ(table->rows[0]->cell("TS_ConstValue")->state, ParseState::Parsed);
 }
+
+TEST(SuiteAnalysis, ConditionalTextOfAFieldFollowsTheDefinedFlags) {
+    const std::string text = suite(
+        " $Begin_TS_ConstDcls\n"
+        "  $TS_ConstDcl $TS_ConstId TSC_SIZE $TS_ConstType INTEGER\n"
+        "   $TS_ConstValue #if defined(BIG)\n100\n#else\n1\n#endif\n"
+        "  $End_TS_ConstDcl\n"
+        " $End_TS_ConstDcls\n");
+    for (bool big : {false, true}) {
+        AnalysedSystem s;
+        if (big) s.flags.add("BIG");
+        s.add("small.mp", text);
+        s.analyse();
+        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+        SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::TS_ConstDcls);
+        ASSERT_TRUE(table);
+        const TreeNode* tree = table->rows[0]->cell("TS_ConstValue")->tree;
+        ASSERT_TRUE(tree);
+        // The value's one number leaf.
+        const TreeNode* leaf = tree;
+        while (leaf->count > 0 && leaf->child[0]) leaf = leaf->child[0];
+        EXPECT_EQ(leaf->text, big ? "100" : "1");
+    }
+}
+
+TEST(SuiteAnalysis, MisplacedDirectivesAreReportedAtTheirLine) {
+    AnalysedSystem s;
+    s.add("small.mp", suite(" $Begin_TS_ConstDcls\n"
+                            "  $TS_ConstDcl $TS_ConstId TSC_SIZE $TS_ConstType INTEGER\n"
+                            "   $TS_ConstValue 1\n#endif\n"
+                            "  $End_TS_ConstDcl\n"
+                            " $End_TS_ConstDcls\n"));
+    s.analyse();
+    EXPECT_EQ(s.report,
+              "=============================================\n"
+              "Analysis of the table: TS_ConstDcls\n"
+              "Error:\n"
+              "  Row: TSC_SIZE (TS_Const)\n"
+              "    TS_ConstValue:\n"
+              "Unexpected #endif.\n"
+              "#endif\n"
+              "^\n"
+              "\n"
+              "Analyzer done.\n\nErrors found in 1 tables.\n");
+}
+
+TEST(SuiteAnalysis, ConditionalRowsOfATableBody) {
+    const std::string body = line(0, "L ! P1") + "  $BehaviourLine $LabelId $Line [0] #if defined(EXTRA) $End_BehaviourLine\n" +
+                             line(0, "L ? P1", "", "", "PASS") + "  $BehaviourLine $LabelId $Line [0] #endif $End_BehaviourLine\n";
+    AnalysedSystem s;
+    s.add("small.mp", suite(kDeclarations, testCase("TC_ONE", body)));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    SuiteNode* tc = firstTable(*s.system.root(), SuiteNodeType::TestCase);
+    ASSERT_TRUE(tc);
+    ASSERT_EQ(tc->rows.size(), 4u);
+    EXPECT_FALSE(tc->rows[0]->isEmpty());
+    // Without EXTRA the directive rows and the row between them take no part.
+    EXPECT_TRUE(tc->rows[1]->isEmpty());
+    EXPECT_TRUE(tc->rows[2]->isEmpty());
+    EXPECT_TRUE(tc->rows[3]->isEmpty());
+
+    AnalysedSystem open;
+    open.add("small.mp",
+             suite(kDeclarations, testCase("TC_ONE", line(0, "L ! P1") +
+                                                         "  $BehaviourLine $LabelId $Line [0] #if defined(X) $End_BehaviourLine\n")));
+    open.analyse();
+    EXPECT_EQ(open.report,
+              "=============================================\n"
+              "Analysis of the table: TC_ONE (TestCase) of type: TestCase\n"
+              "  Body:\n"
+              "Error:\n"
+              "Mismatched #if/#endif pair in table body.\n"
+              "\n"
+              "Analyzer done.\n\nErrors found in 1 tables.\n");
+}
+
+TEST(SuiteAnalysis, UndeclaredReferencesOfBehaviourLines) {
+    AnalysedSystem s;
+    s.add("small.mp", suite(kDeclarations, testCase("TC_ONE", line(0, "L ! P1", "L1") + line(1, "+NO_SUCH_STEP") +
+                                                                   line(1, "-> NO_LABEL") +
+                                                                   line(1, "START T_MISSING"))));
+    s.analyse();
+    EXPECT_EQ(s.report,
+              "=============================================\n"
+              "Analysis of the table: TC_ONE (TestCase) of type: TestCase\n"
+              "  Row: (#2)\n"
+              "Error:\n"
+              "    Line:\n"
+              "The referenced object NO_SUCH_STEP is not declared.\n"
+              "\n"
+              "  Row: (#3)\n"
+              "Error:\n"
+              "    Line:\n"
+              "Illegal label NO_LABEL is not defined in this context.\n"
+              "\n"
+              "  Row: (#4)\n"
+              "Error:\n"
+              "    Line:\n"
+              "The referenced object T_MISSING is not declared.\n"
+              "\n"
+              "Analyzer done.\n\nErrors found in 1 tables.\n");
+    SuiteNode* tc = firstTable(*s.system.root(), SuiteNodeType::TestCase);
+    EXPECT_EQ(tc->rows[1]->cell("Line")->state, ParseState::ParsedWithErrors);
+    EXPECT_EQ(tc->rows[0]->cell("Line")->state, ParseState::Parsed);
+}
+
+TEST(SuiteAnalysis, NamesThatAreNotObjectsAreNotBlamed) {
+    // Field names, named values, enumerations and unknown names in values are
+    // no references the analysis can be sure of.
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations +
+                    " $Begin_TS_VarDcls $TS_VarDcl $TS_VarId V $TS_VarType INTEGER $TS_VarValue someValue $End_TS_VarDcl $End_TS_VarDcls\n",
+                testCase("TC_ONE", line(0, "L ? P1 [P1.n = 1] (V := P1.n)", "", "C_ANY({ n 1 })", "PASS")),
+                " $TTCN_PDU_Constraints $Begin_TTCN_PDU_Constraint $ConsId C_ANY(x: INTEGER) $PDU_Id P1 $DerivPath\n"
+                "  $PDU_FieldValues $PDU_FieldValue $PDU_FieldId n $ConsValue x $End_PDU_FieldValue $End_PDU_FieldValues\n"
+                " $End_TTCN_PDU_Constraint $End_TTCN_PDU_Constraints\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+}
+
+TEST(SuiteAnalysis, SummaryCountsTablesWithErrorsAndWithWarnings) {
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations +
+                    " $Begin_TS_VarDcls\n"
+                    "  $TS_VarDcl $TS_VarId V $TS_VarType INTEGER $TS_VarValue 1 $End_TS_VarDcl\n"
+                    "  $TS_VarDcl $TS_VarId V $TS_VarType BOOLEAN $TS_VarValue TRUE $End_TS_VarDcl\n"
+                    " $End_TS_VarDcls\n"
+                    " $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId C $TS_ConstType INTEGER $TS_ConstValue ( $End_TS_ConstDcl $End_TS_ConstDcls\n",
+                testCase("TC_ONE", line(0, "L ! P1 START"))));
+    s.analyse();
+    EXPECT_EQ(s.report,
+              "=============================================\n"
+              "Analysis of the table: TS_VarDcls\n"
+              "Warning:\n"
+              "  Row: V (TS_Var)\n"
+              "    TS_VarId:\n"
+              "The name V is not unique.\n"
+              "\n"
+              "=============================================\n"
+              "Analysis of the table: TS_ConstDcls\n"
+              "Error:\n"
+              "  Row: C (TS_Const)\n"
+              "    TS_ConstValue:\n"
+              "Syntax error:\n"
+              "(\n"
+              " ^\n"  // the text ends where the value should begin
+              "\n"
+              "=============================================\n"
+              "Analysis of the table: TC_ONE (TestCase) of type: TestCase\n"
+              "  Row: (#1)\n"
+              "Error:\n"
+              "    Line:\n"
+              "Syntax error:\n"
+              "[0] L ! P1 START\n"
+              "                ^\n"  // START lacks its timer
+              "\n"
+              "Analyzer done.\n\nErrors found in 2 tables.\nFurthermore warnings found in 1 tables.\n");
+    EXPECT_EQ(s.state, AnalysisState::AnalysedWithErrors);
+}
+
+TEST(SuiteAnalysis, WarningsAloneStillSucceed) {
+    AnalysedSystem s;
+    s.add("small.mp", suite(" $Begin_TS_VarDcls\n"
+                            "  $TS_VarDcl $TS_VarId V $TS_VarType INTEGER $End_TS_VarDcl\n"
+                            "  $TS_VarDcl $TS_VarId V $TS_VarType BOOLEAN $End_TS_VarDcl\n"
+                            " $End_TS_VarDcls\n"));
+    s.analyse();
+    EXPECT_EQ(s.report.substr(s.report.find("Analyzer done.")), "Analyzer done.\n\nWarnings found in 1 tables.\n");
+    EXPECT_EQ(s.state, AnalysisState::AnalysedWithWarnings);
+    EXPECT_TRUE(analysisSucceeded(s.state));
+}
+
+TEST(SuiteAnalysis, ErrorLimitStopsTheAnalysis) {
+    const std::string text =
+        suite(" $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId A $TS_ConstType INTEGER $TS_ConstValue 1 + $End_TS_ConstDcl $End_TS_ConstDcls\n"
+              " $Begin_TS_VarDcls $TS_VarDcl $TS_VarId B $TS_VarType INTEGER $TS_VarValue 2 + $End_TS_VarDcl $End_TS_VarDcls\n");
+    AnalysedSystem limited;
+    limited.add("small.mp", text);
+    limited.analyse(1);
+    EXPECT_EQ(limited.report.find("TS_VarDcls"), std::string::npos);
+    EXPECT_NE(limited.report.find("Errors found in 1 tables."), std::string::npos);
+    AnalysedSystem unlimited;
+    unlimited.add("small.mp", text);
+    unlimited.analyse(0);
+    EXPECT_NE(unlimited.report.find("Errors found in 2 tables."), std::string::npos);
+}
+
+TEST(SuiteAnalysis, ModuleRootIsNotAnalysed) {
+    AnalysedSystem s;
+    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
+    s.analyse();
+    EXPECT_EQ(s.report, "Wrong root module in the Kestrel System\n");
+    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::SimpleTypeDefs);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rows[0]->cells[0].state, ParseState::NotParsed);
+}
+
+TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
+    AnalysedSystem s;
+    s.add("small.mp",
+          "$Suite $SuiteId SMALL\n$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
+          " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
+          " $ImportedObject $ObjectId LIB_NOPE $ObjectType SimpleType_Object $End_ImportedObject\n"
+          "$End_ImportedObjects $End_Imports $End_ImportPart\n"
+          "$DeclarationsPart $End_DeclarationsPart $ConstraintsPart $End_ConstraintsPart $DynamicPart $End_DynamicPart\n"
+          "$End_Suite\n");
+    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
+    s.analyse();
+    EXPECT_EQ(s.report,
+              "Unable to find object LIB_NOPE, imported from LIB_MOD into SMALL.\n"
+              "Analyzer done.\n\nNo Errors found.\n");
+}
+
+TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
+    // At the top of a constraint value the parser takes "Name(args)" for a
+    // constraint reference; an operation's name makes it an operation call.
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations +
+                    " $TS_OpDefs $Begin_TS_OpDef $TS_OpId DOUBLE(x: INTEGER) $TS_OpResult INTEGER $TS_OpDescription /* 2x */ $End_TS_OpDef $End_TS_OpDefs\n",
+                "",
+                " $TTCN_PDU_Constraints\n"
+                " $Begin_TTCN_PDU_Constraint $ConsId C_A $PDU_Id P1 $DerivPath\n"
+                "  $PDU_FieldValues $PDU_FieldValue $PDU_FieldId n $ConsValue DOUBLE(2) $End_PDU_FieldValue $End_PDU_FieldValues\n"
+                " $End_TTCN_PDU_Constraint\n"
+                " $Begin_TTCN_PDU_Constraint $ConsId C_B(p: INTEGER) $PDU_Id P1 $DerivPath\n"
+                "  $PDU_FieldValues $PDU_FieldValue $PDU_FieldId n $ConsValue p $End_PDU_FieldValue $End_PDU_FieldValues\n"
+                " $End_TTCN_PDU_Constraint\n"
+                " $End_TTCN_PDU_Constraints\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    SuiteNode* constraint = firstTable(*s.system.root(), SuiteNodeType::TTCN_PDU_Constraint);
+    ASSERT_TRUE(constraint);
+    const TreeNode* tree = constraint->rows[0]->cell("ConsValue")->tree;
+    bool opCall = false, consRef = false;
+    std::vector<const TreeNode*> stack{tree};
+    while (!stack.empty()) {
+        const TreeNode* node = stack.back();
+        stack.pop_back();
+        opCall = opCall || node->kind == Choices::OpCall;
+        consRef = consRef || node->kind == Choices::ConsRef;
+        for (int32_t i = 0; i < node->count; ++i)
+            if (node->child[i]) stack.push_back(node->child[i]);
+    }
+    EXPECT_TRUE(opCall);
+    EXPECT_FALSE(consRef);
+    EXPECT_EQ(identifiers(tree), "DOUBLE:TS_Op");
+}
