@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 TEST(AnalysisCatalogue, HoldsNumberedTextsWithTwoEmptyOnes) {
     EXPECT_EQ(analysisMessageText(0), "The referenced object ~S is multiply defined.");
     EXPECT_EQ(analysisMessageText(50), "Syntax error:~A");
@@ -134,7 +136,7 @@ TEST(ConditionalText, ReportsMisplacedDirectivesAtTheirLines) {
 }
 
 TEST(DefinedFlags, ReadsNamesFromAFileLineByLine) {
-    std::string path = ::testing::TempDir() + "flags.txt";
+    std::string path = ::testing::TempDir() + "analysis_flags_" + std::to_string(::getpid()) + ".txt";
     {
         std::ofstream f(path);
         f << "ALPHA\n\nBETA\r\n" << std::string(12000, 'L') << "\nGAMMA";
