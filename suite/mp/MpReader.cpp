@@ -144,7 +144,7 @@ private:
     void fillCell(TableState& state, std::string_view keyword, std::string_view text, int32_t line);
     void unknownField(const SuiteNode* node, std::string_view keyword, std::string_view text);
     void finishBehaviourLine(SuiteNode* row);
-    std::string_view cellText(std::string_view field, std::string_view raw, const SuiteNode* node);
+    std::string_view cellText(std::string_view field, std::string_view raw, bool* badFullIdentifier);
     void attach(SuiteNode* container, SuiteNode* child) {
         child->parent = container;
         container->children.push_back(child);
@@ -189,12 +189,11 @@ std::string Reader::placeOf(const SuiteNode* node) const {
     return place;
 }
 
-std::string_view Reader::cellText(std::string_view field, std::string_view raw, const SuiteNode* node) {
+std::string_view Reader::cellText(std::string_view field, std::string_view raw, bool* badFullIdentifier) {
     std::string_view text = trim(raw);
     if (isFullIdentifierField(field) && text.find('(') != std::string_view::npos) {
         std::string rewritten(text);
-        if (!rewriteFullIdentifier(rewritten))
-            warn("Syntax error in idandfullid", "$" + std::string(field) + " of " + placeOf(node));
+        if (!rewriteFullIdentifier(rewritten)) *badFullIdentifier = true;
         text = document_.arena().copyText(rewritten);
     }
     if (isGroupPathField(field)) {
@@ -235,7 +234,9 @@ void Reader::fillCell(TableState& state, std::string_view keyword, std::string_v
     state.filled[index] = true;
     Cell& cell = node->cells[index];
     cell.line = line;
-    cell.text = cellText(cell.field, text, node);
+    bool badFullIdentifier = false;
+    cell.text = cellText(cell.field, text, &badFullIdentifier);
+    if (badFullIdentifier) warn("Syntax error in idandfullid", "$" + std::string(keyword) + " of " + placeOf(node));
 }
 
 void Reader::finishBehaviourLine(SuiteNode* row) {
@@ -261,10 +262,8 @@ void Reader::skipGrouping(std::string_view opened, int depth) {
         advance();
         expectMore(opened);
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) return;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
-        }
+        // Inside a skipped table only its own end counts; inner groupings are skipped with it.
+        if (startsWith(name, "End_") && endMatches(name.substr(4), opened)) return;
         if (startsWith(name, "Begin_")) skipGrouping(name.substr(6), depth + 1);
     }
 }
@@ -404,6 +403,8 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
 void Reader::read() {
     advance();
     if (token_.kind != MpToken::Keyword) fail("no $Suite, $TTCN_Module or $Package at the start");
+    std::string_view before = document_.buffer().substr(0, static_cast<std::size_t>(token_.name.data() - 1 - document_.buffer().data()));
+    if (!trim(before).empty()) fail("text before $" + std::string(token_.name));
     std::string_view head = token_.name;
     std::string_view idKeyword;
     if (head == "Suite") {

@@ -102,7 +102,11 @@ MpToken MpScanner::next() {
         token.line = overflowLine_;
         return token;
     }
-    if (pos_ >= buffer_.size()) return token;  // End
+    if (pos_ >= buffer_.size()) {
+        // The end of the file is on its last line, not on the empty one after the final line end.
+        token.line = line_ > 1 && !buffer_.empty() && buffer_.back() == '\n' ? line_ - 1 : line_;
+        return token;  // End
+    }
     // At a "$" that starts a keyword.
     std::size_t nameStart = ++pos_;
     while (pos_ < buffer_.size() && keywordChar(buffer_[pos_])) ++pos_;

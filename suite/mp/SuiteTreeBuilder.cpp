@@ -36,6 +36,44 @@ private:
     std::unordered_map<int32_t, bool> known_;
 };
 
+// Name lookups made once: the kind of each node type, the node type of each
+// kind, and which cell of a node type fills which field of a kind.
+class Names {
+public:
+    static Names& instance() {
+        static Names names;
+        return names;
+    }
+    int32_t kindOf(SuiteNodeType type) const { return kindOfType_[static_cast<std::size_t>(type)]; }
+    SuiteNodeType typeOf(int32_t kind) const {
+        return kind > 0 && kind < Choices::last_choice ? typeOfKind_[static_cast<std::size_t>(kind)] : SuiteNodeType::None;
+    }
+    // For each field of `kind`, the index of the cell of `type` that fills it, or -1.
+    const std::vector<int>& cellIndexes(SuiteNodeType type, int32_t kind) {
+        int64_t key = (static_cast<int64_t>(type) << 32) | static_cast<uint32_t>(kind);
+        auto found = cellIndexes_.find(key);
+        if (found != cellIndexes_.end()) return found->second;
+        std::vector<int> indexes;
+        const NodeLayout& layout = layoutOf(type);
+        for (const FieldInfo& field : kindInfo(kind).fields()) indexes.push_back(layout.indexOf(kindInfo(field.kind).name));
+        return cellIndexes_.emplace(key, std::move(indexes)).first->second;
+    }
+
+private:
+    Names() {
+        kindOfType_.resize(static_cast<std::size_t>(SuiteNodeType::Last) + 1, Choices::invalid_choice);
+        typeOfKind_.resize(Choices::last_choice + 1, SuiteNodeType::None);
+        for (int t = 1; t < static_cast<int>(SuiteNodeType::Last); ++t) {
+            int32_t kind = kindNamed(suiteNodeTypeName(static_cast<SuiteNodeType>(t)));
+            kindOfType_[static_cast<std::size_t>(t)] = kind;
+            if (kind > 0 && kind < Choices::last_choice) typeOfKind_[static_cast<std::size_t>(kind)] = static_cast<SuiteNodeType>(t);
+        }
+    }
+    std::vector<int32_t> kindOfType_;
+    std::vector<SuiteNodeType> typeOfKind_;
+    std::unordered_map<int64_t, std::vector<int>> cellIndexes_;
+};
+
 class Builder {
 public:
     explicit Builder(Document& document) : document_(document), arena_(document.arena()) {}
@@ -61,9 +99,11 @@ private:
             node->indentation = self->indentation;
             node->treeHeader = self->treeHeader;
         }
+        const std::vector<int>* cellIndexes = self ? &names_.cellIndexes(self->type, kind) : nullptr;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             int32_t fieldKind = fields[i].kind;
-            const Cell* cell = self ? self->cell(kindInfo(fieldKind).name) : nullptr;
+            int cellIndex = cellIndexes ? (*cellIndexes)[i] : -1;
+            const Cell* cell = cellIndex >= 0 ? &self->cells[static_cast<std::size_t>(cellIndex)] : nullptr;
             if (cell) {
                 node->child[i] = cell->tree;
             } else if (kind == Choices::ASuite && fieldKind == Choices::SuiteId) {
@@ -80,7 +120,7 @@ private:
     // A field of a suite node that is not one of its cells.
     TreeNode* buildField(int32_t kind, SuiteNode* self, const std::vector<SuiteNode*>& scope) {
         const KindInfo& info = kindInfo(kind);
-        SuiteNodeType type = suiteNodeTypeByName(info.name);
+        SuiteNodeType type = names_.typeOf(kind);
         if (type != SuiteNodeType::None) {
             SuiteNode* found = nullptr;
             if (suiteNodeRole(type) == NodeRole::Part) {
@@ -106,7 +146,7 @@ private:
 
     TreeNode* suiteNode(SuiteNode* node, const std::vector<SuiteNode*>& scope) {
         if (node->treeNode) return node->treeNode;
-        int32_t kind = kindNamed(suiteNodeTypeName(node->type));
+        int32_t kind = names_.kindOf(node->type);
         if (node->role == NodeRole::Group) node->treeNode = buildSequence(kind, node, {node});
         else if (node->role == NodeRole::Part) node->treeNode = buildSequence(kind, node, scope);
         else node->treeNode = buildSequence(kind, node, {});
@@ -118,19 +158,18 @@ private:
         const KindInfo& elementInfo = kindInfo(element);
         std::vector<TreeNode*> items;
         SuiteNodeType rowType = self ? layoutOf(self->type).rowType : SuiteNodeType::None;
-        if (rowType != SuiteNodeType::None && suiteNodeTypeName(rowType) == std::string_view(elementInfo.name)) {
+        if (rowType != SuiteNodeType::None && names_.kindOf(rowType) == element) {
             // A flat row list: the non-empty rows of the table.
             for (SuiteNode* row : self->rows)
                 if (!row->isEmpty()) items.push_back(rowNode(row, 0));
         } else if (elementInfo.role == KindRole::Choice) {
             for (SuiteNode* container : scope)
                 for (SuiteNode* child : container->children) {
-                    int32_t childKind = kindNamed(suiteNodeTypeName(child->type));
-                    if (elementInfo.hasAlternative(childKind))
+                    if (elementInfo.hasAlternative(names_.kindOf(child->type)))
                         items.push_back(arena_.make(element, {suiteNode(child, scope)}, child->line));
                 }
         } else {
-            SuiteNodeType type = suiteNodeTypeByName(elementInfo.name);
+            SuiteNodeType type = names_.typeOf(element);
             if (type != SuiteNodeType::None)
                 for (SuiteNode* container : scope)
                     for (SuiteNode* child : container->children)
@@ -143,8 +182,7 @@ private:
 
     TreeNode* rowNode(SuiteNode* row, int32_t number) {
         if (row->treeNode) return row->treeNode;
-        int32_t kind = kindNamed(suiteNodeTypeName(row->type));
-        TreeNode* node = buildSequence(kind, row, {});
+        TreeNode* node = buildSequence(names_.kindOf(row->type), row, {});
         if (row->type == SuiteNodeType::BehaviourLine && node->count > 0 && node->child[0] == nullptr) {
             // The line number is always there: the row's number in its table.
             std::string text = std::to_string(number);
@@ -183,7 +221,7 @@ private:
         std::vector<TreeNode*> localTrees;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (!rows[i]->treeHeader) continue;
-            const Cell* header = rows[i]->cell("Header");
+            const Cell* header = &rows[i]->cells.back();  // the Header cell of a behaviour row
             TreeNode* lines = rowList(Choices::BehaviourLineList, rows, levelList(rows, i + 1), rows[i]->line);
             TreeNode* localTree = arena_.make(Choices::LocalTree, {header ? header->tree : nullptr, lines}, rows[i]->line);
             localTree->origin = rows[i];
@@ -199,6 +237,7 @@ private:
     Document& document_;
     TreeArena& arena_;
     StructuralKinds structural_;
+    Names& names_ = Names::instance();
 };
 
 }  // namespace
