@@ -153,7 +153,7 @@ private:
                 return i + 1;
             }
             if (!is(i, "::=")) continue;
-            std::size_t lowest = open ? openAssign + 2 : minHead;
+            std::size_t lowest = open ? openAssign + 1 : minHead;
             HeadKind kind{};
             std::size_t head = headStart(lowest, i, kind);
             if (!open && head != minHead)
@@ -224,7 +224,7 @@ private:
             kind = isClassLike(s) && s == j && !braces ? HeadKind::ObjectOrMacroValue : HeadKind::Value;
             return s - 1;
         }
-        if (sameLineBefore && startsUpper(text(s - 1)) && !isKeyword(text(s - 1)) && !isKeyword(text(s))) {
+        if (sameLineBefore && toks_[s - 1].lineStart && startsUpper(text(s - 1)) && !isKeyword(text(s - 1))) {
             kind = HeadKind::ObjectOrValueSet;
             return s - 1;
         }

@@ -83,9 +83,11 @@ int Asn1Association::update_from_file(const std::string& listFile, LibraryError&
     listFile_ = listFile;
     std::vector<Asn1Entry> previous = std::move(entries_);
     entries_.clear();
+    // The converter always gets the whole list, also the files whose handles are kept.
+    const std::vector<std::string>& inputs = *paths;
     std::vector<Asn1Entry> candidates;
-    candidates.reserve(paths->size());
-    for (auto& path : *paths) candidates.emplace_back(std::move(path));
+    candidates.reserve(inputs.size());
+    for (const auto& path : inputs) candidates.emplace_back(path);
 
     bool converterRan = false;
     std::string converterOutput;
@@ -106,8 +108,6 @@ int Asn1Association::update_from_file(const std::string& listFile, LibraryError&
             continue;
         }
         if (!converterRan) {
-            std::vector<std::string> inputs;
-            for (const auto& candidate : candidates) inputs.push_back(candidate.filePath_);
             converterRan = true;
             ++converterRuns_;
             if (!runModuleConverter(inputs, output_, converterOutput, error)) {
