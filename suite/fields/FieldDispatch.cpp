@@ -242,6 +242,10 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         TreeNode* tree = nullptr;
         switch (form.shape) {
         case Shape::Id:
+            if (p.at(Tok::Ident) && FieldParserCore::isReservedWord(p.cur().text)) {
+                result.findings.push_back({47, {std::string(p.cur().text)}, p.cur().offset});
+                return result;
+            }
             tree = fieldKind == FK(Identifier) ? p.identifier() : p.wrapIdentifier(fieldKind);
             break;
         case Shape::IdAndFullId:

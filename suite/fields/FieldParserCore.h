@@ -34,7 +34,11 @@ public:
     const Token& take() { const Token& t = toks_[pos_]; if (pos_ + 1 < toks_.size()) ++pos_; return t; }
     bool accept(Tok k) { if (at(k)) { take(); return true; } return false; }
     bool acceptWord(std::string_view w) { if (atWord(w)) { take(); return true; } return false; }
-    const Token& expect(Tok k) { if (!at(k)) fail(); return take(); }
+    // A missing ")" at the end of the text has a message of its own.
+    const Token& expect(Tok k) {
+        if (!at(k)) fail(k == Tok::RParen && at(Tok::End) ? 42 : 50);
+        return take();
+    }
     void expectWord(std::string_view w) { if (!atWord(w)) fail(); take(); }
     [[noreturn]] void fail(int32_t message = 50) const;
     [[noreturn]] void failAt(int32_t message, int32_t offset) const;

@@ -145,7 +145,9 @@ TreeNode* FieldParserCore::typeAndAttributes() {
 
 TreeNode* FieldParserCore::formalParList() {
     std::vector<TreeNode*> groups;
-    if (accept(Tok::LParen)) {
+    if (at(Tok::LParen)) {
+        if (ahead(1).kind == Tok::RParen) failAt(19, cur().offset);
+        take();
         do {
             std::vector<TreeNode*> ids;
             do ids.push_back(identifier()); while (accept(Tok::Comma));

@@ -196,7 +196,7 @@ TreeNode* FieldParserCore::value() {
     const Token& next = ahead(1);
     bool choice = next.kind == Tok::LBrace || next.kind == Tok::Number || next.kind == Tok::Cstring
         || next.kind == Tok::Bstring || next.kind == Tok::Hstring || next.kind == Tok::Ostring
-        || next.kind == Tok::Quest || next.kind == Tok::Star
+        || ((next.kind == Tok::Quest || next.kind == Tok::Star) && isTerminatorOfValue(ahead(2)))
         || (mode() == LexMode::Asn1 && next.kind == Tok::Ident && startsValue(next));
     if (choice) {
         TreeNode* id = identifier();
