@@ -512,3 +512,55 @@ TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
     EXPECT_FALSE(consRef);
     EXPECT_EQ(identifiers(tree), "DOUBLE:TS_Op");
 }
+
+TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
+    AnalysedSystem s;
+    s.add("sdlp.mp", readFile(std::string(XLATOR_TEST_DATA) + "/../../../examples/sdlp.mp"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+}
+
+TEST(SuiteAnalysis, FullIdentifiersAsTheImporterKeepsThem) {
+    AnalysedSystem s;
+    s.add("small.mp", suite(" $StructTypeDefs $Begin_StructTypeDef $StructId HDR (/* the header */)\n"
+                            "  $ElemDcls $ElemDcl $ElemId len (/* length */) $ElemType INTEGER $End_ElemDcl $End_ElemDcls\n"
+                            " $End_StructTypeDef $End_StructTypeDefs\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::StructTypeDef);
+    ASSERT_TRUE(table);
+    const TreeNode* id = table->cell("StructId")->tree;
+    ASSERT_TRUE(id);
+    std::vector<const TreeNode*> stack{id};
+    std::string full;
+    while (!stack.empty()) {
+        const TreeNode* node = stack.back();
+        stack.pop_back();
+        if (node->kind == Choices::FullIdentifier) full = std::string(node->text);
+        for (int32_t i = 0; i < node->count; ++i)
+            if (node->child[i]) stack.push_back(node->child[i]);
+    }
+    EXPECT_EQ(full, "the header");
+}
+
+TEST(SuiteAnalysis, KeywordStatementsAreNoTreeHeaders) {
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations,
+                " $TestStepLibrary $Begin_TestStep $TestStepId STEP $TestStepRef $Objective /* o */\n"
+                "  $BehaviourDescription\n" +
+                    line(0, "L ! P1") + line(1, "RETURN") + line(0, "L ? P1") + line(1, "CREATE(P: STEP)") +
+                    "  $End_BehaviourDescription $End_TestStep $End_TestStepLibrary\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    SuiteNode* step = firstTable(*s.system.root(), SuiteNodeType::TestStep);
+    ASSERT_TRUE(step);
+    ASSERT_EQ(step->rows.size(), 4u);
+    for (int row : {1, 3}) {
+        EXPECT_FALSE(step->rows[row]->treeHeader) << row;
+        EXPECT_EQ(step->rows[row]->indentation, 1) << row;
+        EXPECT_TRUE(step->rows[row]->cell("Line")->tree) << row;
+        EXPECT_EQ(step->rows[row]->text("Header"), "") << row;
+    }
+    EXPECT_EQ(step->rows[1]->text("Line"), "[1] RETURN");
+}
