@@ -58,6 +58,7 @@ void AccessSuite::setDefinedFlags(const std::string& flagList, const std::string
 
 void AccessSuite::unload() {
     rootDocument_ = nullptr;
+    documentOf_.clear();
     symbols_.reset();
     association_.reset();
     system_.reset();
@@ -135,6 +136,7 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         Document* root = system_->root();
         if (isSuiteRoot(root->type())) {
             for (const std::unique_ptr<Document>& document : system_->documents()) buildSuiteTree(*document);
+            indexSuiteNodes();
             rootDocument_ = root;
             state_ = 0;
             return 1;
@@ -161,27 +163,24 @@ AccessNode AccessSuite::root() const {
     return AccessNode::fromSuiteNode(rootDocument_->root()->treeNode);
 }
 
-namespace {
-
-bool holds(const SuiteNode* node, const TreeNode* target) {
-    if (!node) return false;
-    if (node->treeNode == target) return true;
-    for (const SuiteNode* child : node->children)
-        if (holds(child, target)) return true;
-    for (const SuiteNode* row : node->rows)
-        if (row && row->treeNode == target) return true;
-    return false;
+void AccessSuite::indexSuiteNodes() {
+    documentOf_.clear();
+    for (const std::unique_ptr<Document>& document : system_->documents()) {
+        std::vector<const SuiteNode*> stack{document->root()};
+        while (!stack.empty()) {
+            const SuiteNode* node = stack.back();
+            stack.pop_back();
+            if (!node) continue;
+            if (node->treeNode) documentOf_.emplace(node->treeNode, document.get());
+            for (const SuiteNode* child : node->children) stack.push_back(child);
+            for (const SuiteNode* row : node->rows) stack.push_back(row);
+        }
+    }
 }
 
-}  // namespace
-
 const Document* AccessSuite::documentHolding(const TreeNode* node) const {
-    if (!system_ || !node) return nullptr;
-    for (const std::unique_ptr<Document>& document : system_->documents())
-        if (document->root() && document->root()->treeNode == node) return document.get();
-    for (const std::unique_ptr<Document>& document : system_->documents())
-        if (holds(document->root(), node)) return document.get();
-    return nullptr;
+    auto it = documentOf_.find(node);
+    return it == documentOf_.end() ? nullptr : it->second;
 }
 
 AccessNode AccessSuite::find(const AccessNode& context, const std::string& name) const {

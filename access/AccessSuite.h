@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 class Document;
 class VeldSystem;
@@ -48,6 +49,7 @@ public:
 
 private:
     const Document* documentHolding(const TreeNode* node) const;
+    void indexSuiteNodes();
     void unload();
 
     int32_t state_ = 0;
@@ -58,4 +60,7 @@ private:
     std::string flagFile_;
     std::unique_ptr<SymbolTables> symbols_;
     std::unique_ptr<Asn1Association> association_;
+    // The document of every suite node's tree node, so that find() knows the
+    // scope of its context at once.
+    std::unordered_map<const TreeNode*, const Document*> documentOf_;
 };

@@ -207,6 +207,13 @@ TEST(AccessSuite, FindsQualifiedAndImportedNames) {
     ASSERT_TRUE(table);
     EXPECT_EQ(twice.treeNode(), table->rows[0]->treeNode);
 
+    // Seen from a table of the module, the module's own names need no qualifier.
+    const Document* module = o.suite.system()->documents()[1].get();
+    AccessNode moduleTable = AccessNode::fromSuiteNode(module->tables().front()->treeNode);
+    ASSERT_FALSE(moduleTable.isEmpty());
+    EXPECT_TRUE(o.suite.find(moduleTable, "LIB_HIDDEN") == hidden);
+    EXPECT_TRUE(o.suite.find(moduleTable, "TWICE").isEmpty());
+
     EXPECT_TRUE(o.suite.find(AccessNode(), "TWICE").isEmpty());
     EXPECT_TRUE(o.suite.find(suite, "").isEmpty());
     EXPECT_TRUE(o.suite.find(suite, "NOTHING").isEmpty());

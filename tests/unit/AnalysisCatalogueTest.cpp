@@ -2,10 +2,12 @@
 #include "suite/analysis/AnalysisMessages.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/DefinedFlags.h"
+#include "suite/analysis/LibrarySettings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -153,4 +155,40 @@ TEST(DefinedFlags, ReadsNamesFromAFileLineByLine) {
     flags.clear();
     EXPECT_EQ(flags.size(), 0u);
     std::remove(path.c_str());
+}
+
+TEST(LibraryErrorText, LongFormNamesTheSourcePlace) {
+    LibraryError error;
+    setLibraryError(error, LibraryErrorCode::FileNotReadable, "x.mp", {}, "loadFromList", "VeldSystem.cpp", 42);
+    ::unsetenv("VELD_LONG_ERRORS");
+    LibrarySettings::reload();
+    EXPECT_EQ(formatLibraryError(error), "File x.mp not found or not readable");
+    ::setenv("VELD_LONG_ERRORS", "1", 1);
+    LibrarySettings::reload();
+    EXPECT_EQ(formatLibraryError(error),
+              "File x.mp not found or not readable\n*** VeldSystem.cpp @ 42,\n    loadFromList");
+    error.function.clear();
+    EXPECT_EQ(formatLibraryError(error), "File x.mp not found or not readable\n*** VeldSystem.cpp @ 42");
+    ::unsetenv("VELD_LONG_ERRORS");
+    LibrarySettings::reload();
+}
+
+TEST(LibrarySettings, RestrictLevelAndBufferSize) {
+    ::setenv("VELD_RESTRICT_LEVEL", "SOME", 1);
+    ::setenv("VELD_SCANNER_BUFFER_SIZE", "2000000", 1);
+    LibrarySettings::reload();
+    EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
+    EXPECT_EQ(LibrarySettings::scannerBufferSize(), 2000000);
+    // Read once: a change after the first question is not seen.
+    ::setenv("VELD_RESTRICT_LEVEL", "NONE", 1);
+    EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
+    LibrarySettings::reload();
+    EXPECT_EQ(LibrarySettings::restrictLevel(), 0);
+    ::setenv("VELD_SCANNER_BUFFER_SIZE", "lots", 1);
+    LibrarySettings::reload();
+    EXPECT_EQ(LibrarySettings::scannerBufferSize(), 0);
+    ::unsetenv("VELD_RESTRICT_LEVEL");
+    ::unsetenv("VELD_SCANNER_BUFFER_SIZE");
+    LibrarySettings::reload();
+    EXPECT_EQ(LibrarySettings::restrictLevel(), 2);
 }
