@@ -12,6 +12,7 @@
 #include "access/Choices.h"
 #include "access/TreeView.h"
 
+#include <concepts>
 #include <cstdint>
 
 class AccessNode {
@@ -23,6 +24,7 @@ public:
     AccessNode(int32_t kind, const TreeView& view) : AccessNode(kind, view.treeNode()) {}
     // The handle of a typed view, of the view's own kind.
     template <class View>
+        requires std::derived_from<View, TreeView>
     explicit AccessNode(const View& view) : AccessNode(View::kKind, view.treeNode()) {}
 
     // The node of a suite-node view (the suite, its parts, tables, rows and
@@ -36,6 +38,7 @@ public:
     bool isEmpty() const { return node_ == nullptr; }
 
     template <class View>
+        requires std::derived_from<View, TreeView>
     View as() const {
         return View(choice_ == View::kKind ? node_ : nullptr);
     }

@@ -18,7 +18,6 @@
 // code that also includes <cmath> uses Choices::INFINITY_ and the view type
 // INFINITY_, which the headers provide as aliases.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -58,11 +57,6 @@ struct Schema {
     std::vector<std::pair<int, std::string>> objects;
     std::vector<std::pair<int, std::string>> idTypes;
     std::map<std::string, int> numberOf;  // every kind name -> number
-    const Kind& kind(const std::string& name) const {
-        for (const Kind& k : kinds)
-            if (k.name == name) return k;
-        std::abort();
-    }
 };
 
 [[noreturn]] void fail(const std::string& where, const std::string& what) {
@@ -184,8 +178,13 @@ void checkSchema(const Schema& s, const std::string& path) {
                 fail(path, k.name + ": alternative '" + item.kind + "' twice");
         }
     }
-    for (const auto& [code, name] : s.idTypes)
-        if (!names.count(name)) fail(path, "idtype " + std::to_string(code) + ": unknown kind '" + name + "'");
+    std::set<int> codes;
+    for (const auto& [code, name] : s.idTypes) {
+        const std::string which = "idtype " + std::to_string(code);
+        if (code < 1 || code > 1000) fail(path, which + ": code outside 1..1000");
+        if (!codes.insert(code).second) fail(path, which + ": code used twice");
+        if (!names.count(name)) fail(path, which + ": unknown kind '" + name + "'");
+    }
 }
 
 // ---------------------------------------------------------------------------

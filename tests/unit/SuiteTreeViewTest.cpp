@@ -301,26 +301,6 @@ TEST(KindTable, AnswersRoleFieldsAlternativesAndElements) {
     EXPECT_EQ(fieldIndex(Choices::BehaviourLine, Choices::Identifier), -1);
 }
 
-TEST(KindTable, EveryTreeKindHasASlotAndEveryRoleItsCount) {
-    int sequences = 0, lists = 0, choices = 0, leaves = 0, suiteNodes = 0, rowLists = 0;
-    for (int32_t slot = 1; slot <= 696; ++slot) {
-        const KindInfo& info = kindInfo(kindAtSlot(slot));
-        ASSERT_EQ(info.slot, slot);
-        sequences += info.role == KindRole::Sequence;
-        lists += info.role == KindRole::List;
-        choices += info.role == KindRole::Choice;
-        leaves += info.isLeaf();
-        suiteNodes += info.backing == KindBacking::SuiteNode;
-        rowLists += info.backing == KindBacking::RowList;
-    }
-    EXPECT_EQ(sequences, 379);
-    EXPECT_EQ(lists, 91);
-    EXPECT_EQ(choices, 92);
-    EXPECT_EQ(leaves, 134);
-    EXPECT_EQ(suiteNodes, 104);
-    EXPECT_EQ(rowLists, 17);
-}
-
 TEST(TreeBuild, ShapeCheckFindsTheFirstMismatch) {
     TreeArena arena;
     TreeNode* id = makeText(arena, Choices::Identifier, "T1");
