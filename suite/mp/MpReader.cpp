@@ -14,7 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -39,6 +39,17 @@ std::string_view firstWord(std::string_view text) {
     std::size_t end = 0;
     while (end < text.size() && !isSpace(text[end])) ++end;
     return text.substr(0, end);
+}
+
+// Joins pieces of a message (appending, which keeps the compiler's overlap checks quiet).
+std::string join(std::initializer_list<std::string_view> pieces) {
+    std::string out;
+    for (std::string_view piece : pieces) out.append(piece);
+    return out;
+}
+
+bool keywordCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '&';
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -67,6 +78,23 @@ SuiteNodeType partByKeyword(std::string_view name) {
     return SuiteNodeType::None;
 }
 
+// The list groupings of the notation: "$X ... $End_X" around tables, groups
+// or the parts of a part. They are read as groupings without looking ahead.
+bool isKnownListGrouping(std::string_view name) {
+    static constexpr std::string_view kNames[] = {
+        "Definitions", "TS_TypeDefs", "EncodingDefs", "ParameterizationAndSelection", "ParamAndSelection",
+        "Declarations", "ComplexDefinitions", "ASP_TypeDefs", "PDU_TypeDefs", "CM_TypeDefs", "StructTypeDefs",
+        "ASN1_TypeDefs", "EncodingVariations", "InvalidFieldEncodingDefs", "TS_OpDefs", "TS_ProcDefs",
+        "TCompConfigDcls", "TTCN_ASP_TypeDefs", "ASN1_ASP_TypeDefs", "TTCN_PDU_TypeDefs", "ASN1_PDU_TypeDefs",
+        "TTCN_CM_TypeDefs", "ASN1_CM_TypeDefs", "TS_TypeConstraints", "ASP_Constraints", "PDU_Constraints",
+        "CM_Constraints", "StructTypeConstraints", "ASN1_TypeConstraints", "TTCN_ASP_Constraints",
+        "ASN1_ASP_Constraints", "TTCN_PDU_Constraints", "ASN1_PDU_Constraints", "TTCN_CM_Constraints",
+        "ASN1_CM_Constraints", "TestCases", "TestStepLibrary", "DefaultsLibrary"};
+    for (std::string_view known : kNames)
+        if (known == name) return true;
+    return false;
+}
+
 bool endMatches(std::string_view endName, std::string_view opened) {
     return endName == opened || (opened == "TTCN_ModuleExports" && endName == "ModuleExports");
 }
@@ -82,6 +110,12 @@ bool looksLikeTreeHeader(std::string_view statement) {
            ((statement[i] >= 'A' && statement[i] <= 'Z') || (statement[i] >= 'a' && statement[i] <= 'z') ||
             (statement[i] >= '0' && statement[i] <= '9') || statement[i] == '_'))
         ++i;
+    // A statement keyword (RETURN, CANCEL, CREATE(...), ACTIVATE(...)) is a statement, not a tree name.
+    static constexpr std::string_view kStatementKeywords[] = {"RETURN", "CREATE", "ACTIVATE", "GOTO", "REPEAT",
+                                                               "START", "CANCEL", "READTIMER", "OTHERWISE",
+                                                               "TIMEOUT", "DONE"};
+    for (std::string_view keyword : kStatementKeywords)
+        if (statement.substr(0, i) == keyword) return false;
     std::string_view rest = trim(statement.substr(i));
     if (rest.empty()) return true;
     return rest.front() == '(' && rest.back() == ')';
@@ -107,10 +141,18 @@ int32_t readIndentation(std::string_view line, std::string_view* statement) {
 
 struct TableState {
     SuiteNode* node;
-    std::vector<bool> filled;
+    uint64_t filled = 0;  // bit i: cell i has been read
     bool bodyStarted = false;
     bool expectTreeHeader = false;
 };
+
+// Is `name` one of the field keywords of the node's layout?
+bool isLayoutField(const SuiteNode* node, std::string_view name) {
+    const NodeLayout& layout = layoutOf(node->type);
+    for (int i = 0; i < layout.fieldCount; ++i)
+        if (keywordListContains(layout.fields[i].keywords, name)) return true;
+    return false;
+}
 
 class Reader {
 public:
@@ -131,7 +173,7 @@ private:
         throw ReadFailure{LibraryErrorCode::SyntaxError, token_.line, detail};
     }
     void expectMore(std::string_view opened) {
-        if (token_.kind == MpToken::End) fail("end of file before $End_" + std::string(opened));
+        if (token_.kind == MpToken::End) fail(join({"end of file before $End_", opened}));
     }
     bool hasEndLater(std::string_view name);
     void warn(const std::string& text, const std::string& place);
@@ -154,27 +196,24 @@ private:
     const MpImportOptions& options_;
     MpScanner scanner_;
     MpToken token_;
-    std::unordered_map<std::string_view, bool> endLater_;
+    bool endNamesKnown_ = false;
+    std::unordered_set<std::string_view> endNames_;
 };
 
 bool Reader::hasEndLater(std::string_view name) {
-    auto found = endLater_.find(name);
-    if (found != endLater_.end()) return found->second;
-    std::string pattern = "$End_" + std::string(name);
-    std::string_view buffer = document_.buffer();
-    std::size_t from = static_cast<std::size_t>(token_.text.data() - buffer.data());
-    bool result = false;
-    for (std::size_t at = buffer.find(pattern, from); at != std::string_view::npos; at = buffer.find(pattern, at + 1)) {
-        std::size_t after = at + pattern.size();
-        char c = after < buffer.size() ? buffer[after] : ' ';
-        bool nameGoesOn = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '&';
-        if (!nameGoesOn) {
-            result = true;
-            break;
+    // The names that some "$End_" closes, collected in one pass over the file
+    // the first time an unknown keyword needs them, so that any number of
+    // unknown keywords costs one pass.
+    if (!endNamesKnown_) {
+        endNamesKnown_ = true;
+        std::string_view buffer = document_.buffer();
+        for (std::size_t at = buffer.find("$End_"); at != std::string_view::npos; at = buffer.find("$End_", at + 5)) {
+            std::size_t end = at + 5;
+            while (end < buffer.size() && keywordCharacter(buffer[end])) ++end;
+            endNames_.insert(buffer.substr(at + 5, end - at - 5));
         }
     }
-    endLater_.emplace(name, result);
-    return result;
+    return endNames_.count(name) != 0;
 }
 
 void Reader::warn(const std::string& text, const std::string& place) {
@@ -184,8 +223,8 @@ void Reader::warn(const std::string& text, const std::string& place) {
 std::string Reader::placeOf(const SuiteNode* node) const {
     std::string place = suiteNodeTypeName(node->type);
     std::string_view name = node->objectName();
-    if (!name.empty()) place += " " + std::string(name);
-    place += " (line " + std::to_string(node->line) + ")";
+    if (!name.empty()) place.append(" ").append(name);
+    place.append(" (line ").append(std::to_string(node->line)).append(")");
     return place;
 }
 
@@ -212,7 +251,7 @@ void Reader::unknownField(const SuiteNode* node, std::string_view keyword, std::
                 keyword == "DefaultValue")) {
         warn("Warning: default values of TS Parameters isn't supported by Kestrel:", placeOf(node));
     } else if (node->type == SuiteNodeType::CP_Dcl && (keyword == "CP_Role" || keyword == "CPRole" || keyword == "Role")) {
-        warn("Warning: CP Role information discarded: " + std::string(trim(text)), placeOf(node));
+        warn(join({"Warning: CP Role information discarded: ", trim(text)}), placeOf(node));
     }
     // Any other unknown field is an extension of some writer: skipped.
 }
@@ -223,20 +262,20 @@ void Reader::fillCell(TableState& state, std::string_view keyword, std::string_v
     int index = -1;
     if (keyword == "Comment" && state.bodyStarted) index = layout.indexOf("DetailedComment");
     if (index < 0) {
-        bool filled[32] = {};
-        for (int i = 0; i < layout.fieldCount && i < 32; ++i) filled[i] = state.filled[i];
+        bool filled[64] = {};
+        for (int i = 0; i < layout.fieldCount && i < 64; ++i) filled[i] = (state.filled >> i) & 1u;
         index = fieldForKeyword(layout, keyword, filled);
     }
     if (index < 0) {
         unknownField(node, keyword, text);
         return;
     }
-    state.filled[index] = true;
+    state.filled |= uint64_t{1} << index;
     Cell& cell = node->cells[index];
     cell.line = line;
     bool badFullIdentifier = false;
     cell.text = cellText(cell.field, text, &badFullIdentifier);
-    if (badFullIdentifier) warn("Syntax error in idandfullid", "$" + std::string(keyword) + " of " + placeOf(node));
+    if (badFullIdentifier) warn("Syntax error in idandfullid", join({"$", keyword, " of ", placeOf(node)}));
 }
 
 void Reader::finishBehaviourLine(SuiteNode* row) {
@@ -244,7 +283,8 @@ void Reader::finishBehaviourLine(SuiteNode* row) {
     if (!line || line->empty()) return;
     std::string_view statement;
     row->indentation = readIndentation(line->text, &statement);
-    if (looksLikeTreeHeader(statement) && row->text("Cref").empty() && row->text("VerdictId").empty() &&
+    if (row->indentation == 0 && looksLikeTreeHeader(statement) && row->text("Cref").empty() &&
+        row->text("VerdictId").empty() &&
         row->text("LabelId").empty()) {
         Cell* header = row->cell("Header");
         header->text = trim(statement);
@@ -270,17 +310,17 @@ void Reader::skipGrouping(std::string_view opened, int depth) {
 
 void Reader::readRow(SuiteNode* row, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("tables nested too deeply");
-    TableState state{row, std::vector<bool>(row->cells.size())};
+    TableState state{row};
     for (;;) {
         advance();
         expectMore(opened);
         std::string_view name = token_.name;
         if (startsWith(name, "End_")) {
             if (endMatches(name.substr(4), opened)) break;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
+            fail(join({"$", name, " where $End_", opened, " was expected"}));
         }
-        if (startsWith(name, "Begin_")) fail("table $" + std::string(name) + " inside a row");
-        if (name != "Comment" && hasEndLater(name) && trim(token_.text).empty()) {
+        if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside a row"}));
+        if (trim(token_.text).empty() && !isLayoutField(row, name) && hasEndLater(name)) {
             // An unknown grouping inside a row (a writer's extension): its fields count as the row's.
             readRow(row, name, depth + 1);
             continue;
@@ -302,9 +342,9 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
         std::string_view name = token_.name;
         if (startsWith(name, "End_")) {
             if (endMatches(name.substr(4), opened)) return;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
+            fail(join({"$", name, " where $End_", opened, " was expected"}));
         }
-        if (startsWith(name, "Begin_")) fail("table $" + std::string(name) + " inside table " + placeOf(table));
+        if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside table ", placeOf(table)}));
         bool isRow = layout.rowType != SuiteNodeType::None && keywordListContains(rowLayout.keywords, name);
         if (isRow || (behaviour && name == "Header")) {
             SuiteNode* row = document_.makeNode(layout.rowType, token_.line);
@@ -325,7 +365,8 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
             }
             continue;
         }
-        if (name != "Comment" && hasEndLater(name) && trim(token_.text).empty()) {
+        if (trim(token_.text).empty() && !isLayoutField(table, name) &&
+            (keywordListContains(layout.rowGroupings, name) || hasEndLater(name))) {
             if (keywordListContains(layout.rowGroupings, name)) state.bodyStarted = true;
             if (behaviour && name == "LocalTree") state.expectTreeHeader = true;
             if (name == "CollectiveComment" || name == "CollectiveComments") {
@@ -342,14 +383,14 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
 
 void Reader::readContainer(SuiteNode* container, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("groups nested too deeply");
-    TableState state{container, std::vector<bool>(container->cells.size())};
+    TableState state{container};
     for (;;) {
         advance();
         expectMore(opened);
         std::string_view name = token_.name;
         if (startsWith(name, "End_")) {
             if (endMatches(name.substr(4), opened)) return;
-            fail("$" + std::string(name) + " where $End_" + std::string(opened) + " was expected");
+            fail(join({"$", name, " where $End_", opened, " was expected"}));
         }
         if (startsWith(name, "Begin_")) {
             std::string_view tableName = name.substr(6);
@@ -360,7 +401,7 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             }
             SuiteNode* table = document_.makeNode(type, token_.line);
             attach(container, table);
-            TableState tableState{table, std::vector<bool>(table->cells.size())};
+            TableState tableState{table};
             readTable(tableState, tableName, depth + 1);
             continue;
         }
@@ -377,16 +418,17 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             readContainer(group, name, depth + 1);
             continue;
         }
-        if (type != SuiteNodeType::None) fail("row $" + std::string(name) + " outside a table");
+        if (type != SuiteNodeType::None) fail(join({"row $", name, " outside a table"}));
         if (SuiteNodeType table = tableByKeyword(name); table != SuiteNodeType::None && hasEndLater(name)) {
             // A table written as "$X ... $End_X" (compact test groups of some writers).
             SuiteNode* node = document_.makeNode(table, token_.line);
             attach(container, node);
-            TableState tableState{node, std::vector<bool>(node->cells.size())};
+            TableState tableState{node};
             readTable(tableState, name, depth + 1);
             continue;
         }
-        if (name != "Comment" && hasEndLater(name) && trim(token_.text).empty()) {
+        if (trim(token_.text).empty() && !isLayoutField(container, name) &&
+            (isKnownListGrouping(name) || hasEndLater(name))) {
             if (name == "CollectiveComment" || name == "CollectiveComments") {
                 warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(container));
                 skipGrouping(name, depth + 1);
@@ -404,7 +446,7 @@ void Reader::read() {
     advance();
     if (token_.kind != MpToken::Keyword) fail("no $Suite, $TTCN_Module or $Package at the start");
     std::string_view before = document_.buffer().substr(0, static_cast<std::size_t>(token_.name.data() - 1 - document_.buffer().data()));
-    if (!trim(before).empty()) fail("text before $" + std::string(token_.name));
+    if (!trim(before).empty()) fail(join({"text before $", token_.name}));
     std::string_view head = token_.name;
     std::string_view idKeyword;
     if (head == "Suite") {
@@ -417,22 +459,22 @@ void Reader::read() {
         document_.setType(DocumentType::Package);
         idKeyword = "PackageId";
     } else {
-        fail("$" + std::string(head) + " where $Suite, $TTCN_Module or $Package was expected");
+        fail(join({"$", head, " where $Suite, $TTCN_Module or $Package was expected"}));
     }
     // Some writers put a flag token of their own after "$Suite": its text is ignored.
     SuiteNode* root = document_.root();
     root->line = token_.line;
     advance();
     if (token_.kind != MpToken::Keyword || token_.name != idKeyword)
-        fail("$" + std::string(idKeyword) + " expected after $" + std::string(head));
+        fail(join({"$", idKeyword, " expected after $", head}));
     document_.setName(firstWord(token_.text));
-    if (document_.name().empty()) fail("$" + std::string(idKeyword) + " without a name");
+    if (document_.name().empty()) fail(join({"$", idKeyword, " without a name"}));
     readContainer(root, head, 1);
 }
 
 std::string formatFailure(const std::string& fileName, const ReadFailure& failure) {
-    std::string text = fileName + ":" + std::to_string(failure.line) + ": " + libraryErrorText(failure.code);
-    if (!failure.detail.empty()) text += " (" + failure.detail + ")";
+    std::string text = join({fileName, ":", std::to_string(failure.line), ": ", libraryErrorText(failure.code)});
+    if (!failure.detail.empty()) text.append(" (").append(failure.detail).append(")");
     return text;
 }
 
@@ -463,7 +505,8 @@ bool rewriteFullIdentifier(std::string& text) {
     if (close < at + 2 || text.compare(close - 2, 2, "*/") != 0) return false;
     std::size_t from = close - 2;
     if (from > at && text[from - 1] == ' ') --from;
-    text.replace(from, std::string::npos, ")");
+    text.resize(from);
+    text.push_back(')');
     for (std::size_t i = text.find("\\*/", open); i != std::string::npos; i = text.find("\\*/", i + 2))
         text.erase(i, 1);
     return true;
@@ -501,13 +544,14 @@ FileKind classifyFile(const std::string& fileName, LibraryError& error) {
             setLibraryError(error, LibraryErrorCode::IllegalVersion, fileName, {}, "classifyFile", __FILE__, __LINE__);
         } else {
             setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "classifyFile", __FILE__, __LINE__);
-            error.text = "File " + fileName + " is a stored suite; only TTCN.MP files can be loaded";
+            error.text = join({"File ", fileName, " is a stored suite; only TTCN.MP files can be loaded"});
         }
     }
     return kind;
 }
 
-std::unique_ptr<Document> importMpText(const std::string& fileName, std::string text, const MpImportOptions& options,
+namespace {
+std::unique_ptr<Document> readDocument(const std::string& fileName, std::string text, const MpImportOptions& options,
                                        LibraryError& error) {
     auto document = std::make_unique<Document>(fileName, std::move(text));
     try {
@@ -521,7 +565,14 @@ std::unique_ptr<Document> importMpText(const std::string& fileName, std::string 
         setLibraryError(error, LibraryErrorCode::CreatingStructureFailed, fileName, {}, "importMp", __FILE__, __LINE__);
         return nullptr;
     }
-    traceCreated(*document, options);
+    return document;
+}
+}  // namespace
+
+std::unique_ptr<Document> importMpText(const std::string& fileName, std::string text, const MpImportOptions& options,
+                                       LibraryError& error) {
+    auto document = readDocument(fileName, std::move(text), options, error);
+    if (document) traceCreated(*document, options);
     return document;
 }
 
@@ -574,7 +625,12 @@ std::unique_ptr<Document> newDocument(DocumentType type, const std::string& name
     }
     std::string skeleton(head);
     skeleton.replace(skeleton.find("%s"), 2, name);
-    auto document = importMpText(name, skeleton, options, error);
-    if (document) document->setType(type);
+    auto document = readDocument(name, skeleton, options, error);
+    if (!document) {
+        setLibraryError(error, LibraryErrorCode::CannotCreateRoot, name, {}, "newDocument", __FILE__, __LINE__);
+        return nullptr;
+    }
+    document->setType(type);
+    traceCreated(*document, options);
     return document;
 }

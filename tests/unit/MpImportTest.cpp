@@ -1,6 +1,7 @@
 #include "MpTestSupport.h"
 
 #include "suite/mp/MpScanner.h"
+#include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/TableLayout.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,26 @@ TEST(MpReader, TraceGoesToStandardErrorOnlyWhenAskedFor) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Created TestSuite S1 in t.mp\n");
 }
 
+TEST(MpReader, NewDocumentsFromTheirSkeletons) {
+    CapturedStream trace;
+    MpImportOptions options;
+    options.trace = trace.get();
+    options.destination = "lib";
+    LibraryError error;
+    auto module = newDocument(DocumentType::Module, "M2", options, error);
+    ASSERT_TRUE(module) << error.text;
+    EXPECT_EQ(module->buffer(), "$TTCN_Module $TTCN_ModuleId M2 $End_TTCN_Module");
+    auto modular = newDocument(DocumentType::ModularTestSuite, "S2", options, error);
+    ASSERT_TRUE(modular);
+    EXPECT_EQ(modular->type(), DocumentType::ModularTestSuite);
+    EXPECT_EQ(modular->buffer(), "$Suite $SuiteId S2 $End_Suite");
+    EXPECT_EQ(trace.text(), "Created Module M2 in lib\nCreated ModularTestSuite S2 in lib\n");
+    EXPECT_FALSE(newDocument(DocumentType::TestSuiteIndex, "X", options, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::IllegalMpInputParameters);
+    EXPECT_FALSE(newDocument(DocumentType::Package, "", options, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::CannotCreateRoot);
+}
+
 TEST(MpReader, FlagTokenAfterSuiteAndGroupPathsWithTheSuiteName) {
     std::string text =
         "$Suite TOOLFLAG\n$SuiteId ECHO\n$DynamicPart\n$TestCases\n$TestGroup\n$TestGroupId BASIC\n"
@@ -281,6 +302,25 @@ TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
     EXPECT_FALSE(table->rows[1]->isEmpty());
 }
 
+TEST(MpReader, StatementKeywordsAloneAreNotTreeHeaders) {
+    std::string text = "$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$Begin_TestCase\n$TestCaseId TC\n"
+                       "$BehaviourDescription\n";
+    for (const char* line : {"[0] RETURN", "[0] CANCEL", "[0] CREATE(PTC1: STEP(3))", "[0] ACTIVATE(D1, D2)",
+                             "[1] DEEP(x)", "[0] TREE_NAME (a, b: INTEGER)"})
+        text += std::string("$BehaviourLine\n$Line ") + line + "\n$End_BehaviourLine\n";
+    text += "$End_BehaviourDescription\n$End_TestCase\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
+    LibraryError error;
+    auto document = importText(text, error);
+    ASSERT_TRUE(document) << error.text;
+    const auto& rows = document->tables().at(0)->rows;
+    ASSERT_EQ(rows.size(), 6u);
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(rows[i]->treeHeader) << rows[i]->text("Line");
+    EXPECT_EQ(rows[2]->text("Line"), "[0] CREATE(PTC1: STEP(3))");
+    EXPECT_EQ(rows[4]->indentation, 1);
+    EXPECT_TRUE(rows[5]->treeHeader);
+    EXPECT_EQ(rows[5]->text("Header"), "TREE_NAME (a, b: INTEGER)");
+}
+
 TEST(MpReader, LocalTreeWithoutHeaderIsWarned) {
     std::string text =
         "$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n$Begin_TestStep\n$TestStepId STEP\n"
@@ -313,6 +353,8 @@ TEST(MpReader, StructuralFaultsAreSyntaxErrorsWithTheirLine) {
         {"junk before $Suite", "t.mp:1: Syntax error (text before $Suite)"},
         {"$TestCase", "t.mp:1: Syntax error ($TestCase where $Suite, $TTCN_Module or $Package was expected)"},
         {"", "t.mp:1: Syntax error (no $Suite, $TTCN_Module or $Package at the start)"},
+        {"$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$End_DynamicPart\n$End_Suite\n",
+         "t.mp:4: Syntax error ($End_DynamicPart where $End_TestCases was expected)"},
         {"$Suite $SuiteId S\n$DeclarationsPart\n$ElemDcl\n$End_ElemDcl\n",
          "t.mp:3: Syntax error (row $ElemDcl outside a table)"},
     };
@@ -333,21 +375,48 @@ TEST(MpReader, DeepNestingIsAnErrorNotAStackOverflow) {
     EXPECT_NE(error.text.find("nested too deeply"), std::string::npos);
 }
 
+TEST(MpReader, ManyUnknownKeywordsStayLinear) {
+    // Unknown keywords with empty text might open groupings: deciding that must
+    // not scan the rest of the file once per keyword.
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n";
+    for (int i = 0; i < 200000; ++i) text += "$Unknown" + std::to_string(i) + "\n";
+    text += "$Extension\n$Comment x\n$End_Extension\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    EXPECT_TRUE(importText(text, error)) << error.text;
+}
+
+TEST(MpReader, CollectiveCommentsAreDroppedWithAWarning) {
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n$CollectiveComments\n$Comment /* all */\n"
+                       "$End_CollectiveComments\n$End_DeclarationsPart\n$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
+    EXPECT_EQ(log.text(), "Warning: Collective Comments isn't supported by Kestrel:\nin DeclarationsPart (line 2)\n");
+}
+
 TEST(MpReader, MangledInputNeverCrashes) {
     // Pieces of real MP cut and shuffled, with binary bytes between them.
     const char* pieces[] = {"$Suite ", "$SuiteId X\n", "$DynamicPart\n", "$End_DynamicPart\n", "$Begin_TestCase\n",
+                            "$TestCases\n", "$End_TestCases\n", "$BehaviourDescription\n", "$End_BehaviourDescription\n",
                             "$End_TestCase\n", "$BehaviourLine\n", "$End_BehaviourLine\n", "$Line [3] A ! B\n",
                             "\"", "'", "/*", "*/", "$Header H\n", "$TestGroup\n", "$End_TestGroup\n", "\x01\xff\x80",
                             "$End_Suite", "$Begin_SimpleTypeDefs\n", "$SimpleTypeDef\n", "$Comment ", "$End_"};
     std::mt19937 random(12345);
+    int loaded = 0;
     for (int round = 0; round < 3000; ++round) {
         std::string text = "$Suite $SuiteId X\n";
         int count = static_cast<int>(random() % 40);
         for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
+        if (round % 2) text += "\n$End_Suite\n";
         LibraryError error;
         auto document = importText(text, error);
         EXPECT_TRUE(document || error.isSet());
+        if (document) {
+            ++loaded;
+            EXPECT_TRUE(buildSuiteTree(*document));
+        }
     }
+    EXPECT_GT(loaded, 50);  // enough of them load for the tree builder to be tried too
 }
 
 TEST(TableLayouts, EveryNodeTypeWithCellsHasItsLayoutInSchemaTerms) {
