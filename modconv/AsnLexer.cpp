@@ -1,5 +1,7 @@
 #include "modconv/AsnLexer.h"
 
+#include <algorithm>
+
 namespace {
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -22,7 +24,8 @@ std::string_view AsnSource::spelling(std::size_t index) const {
 
 void AsnSource::scan() {
     const std::string& s = text_;
-    const std::size_t n = s.size();
+    const std::size_t n = std::min(s.size(), kMaxAsnSourceSize);
+    tokens_.reserve(n / 6 + 16);
     std::size_t i = 0;
     int line = 1;
     bool space = true;
@@ -33,7 +36,8 @@ void AsnSource::scan() {
             if (s[k] == '\n') ++line;
     };
     auto push = [&](AsnTokenKind kind, std::size_t begin, std::size_t end, int startLine) {
-        tokens_.push_back({kind, begin, end, startLine, space, newLine});
+        tokens_.push_back({kind, space, newLine, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end),
+                           startLine});
         space = false;
         newLine = false;
     };

@@ -3,20 +3,25 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-enum class AsnTokenKind { Word, Number, String, BitOrHexString, Symbol, Invalid };
+enum class AsnTokenKind : unsigned char { Word, Number, String, BitOrHexString, Symbol, Invalid };
 
+// Kept small: a large module has millions of them.
 struct AsnToken {
     AsnTokenKind kind;
-    std::size_t begin;  // byte offsets into the source
-    std::size_t end;
-    int line;            // 1-based line of the first character
     bool spaceBefore;    // white space or a comment separates it from the previous token
     bool lineStart;      // first token of its line
+    std::uint32_t begin;  // byte offsets into the source
+    std::uint32_t end;
+    int line;             // 1-based line of the first character
 };
+
+// Sources of 4 GiB and more are refused by the caller (offsets are 32 bits).
+inline constexpr std::size_t kMaxAsnSourceSize = 0xFFFFFFFFu;
 
 class AsnSource {
 public:

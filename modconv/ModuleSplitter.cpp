@@ -126,7 +126,8 @@ private:
     // Assignments up to the module's END; returns the index after END.
     std::size_t body(std::size_t at, ConvertedModule& module) {
         std::size_t minHead = at;        // where the next head must start when nothing is open
-        std::optional<std::size_t> open;  // head start of the assignment whose body is still open
+        constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+        std::size_t open = kNone;         // head start of the assignment whose body is still open
         std::size_t openAssign = 0;       // its "::="
         std::vector<std::size_t> stack;
         for (std::size_t i = at; i < toks_.size(); ++i) {
@@ -147,19 +148,19 @@ private:
             }
             if (!stack.empty()) continue;
             if (is(i, "END")) {
-                if (open) finish(module, *open, openAssign, i);
+                if (open != kNone) finish(module, open, openAssign, i);
                 else if (i != minHead)
                     throw SplitFailure{lineOf(minHead), "unexpected \"" + std::string(text(minHead)) + "\""};
                 return i + 1;
             }
             if (!is(i, "::=")) continue;
-            std::size_t lowest = open ? openAssign + 1 : minHead;
+            std::size_t lowest = open != kNone ? openAssign + 1 : minHead;
             HeadKind kind{};
             std::size_t head = headStart(lowest, i, kind);
-            if (!open && head != minHead)
+            if (open == kNone && head != minHead)
                 throw SplitFailure{lineOf(minHead), "unexpected \"" + std::string(text(minHead)) + "\""};
-            if (open) finish(module, *open, openAssign, head);
-            open.reset();
+            if (open != kNone) finish(module, open, openAssign, head);
+            open = kNone;
             if (kind == HeadKind::Macro) {
                 if (!is(i + 1, "BEGIN"))
                     throw SplitFailure{lineOf(i), "\"BEGIN\" expected in macro \"" + std::string(text(head)) + "\""};
@@ -225,12 +226,43 @@ private:
             return s - 1;
         }
         if (sameLineBefore && toks_[s - 1].lineStart && startsUpper(text(s - 1)) && !isKeyword(text(s - 1))) {
+            // "SYNTAX INTEGER ::=" may be the last clause of a macro value.
+            if (auto inMacroValue = enclosingMacroValue(lowest, s - 1)) {
+                kind = HeadKind::ObjectOrMacroValue;
+                return *inMacroValue;
+            }
             kind = HeadKind::ObjectOrValueSet;
             return s - 1;
         }
         if (isKeyword(text(s)) && text(s) != "TYPE-IDENTIFIER") return macroValueStart(lowest, assign, kind);
+        // "INDEX { ifIndex } ::=" may be the last clause of a macro value.
+        if (auto inMacroValue = enclosingMacroValue(lowest, s)) {
+            kind = HeadKind::ObjectOrMacroValue;
+            return *inMacroValue;
+        }
         kind = braces ? HeadKind::Parameterised : HeadKind::Type;
         return s;
+    }
+
+    static bool allCapitals(std::string_view word) {
+        for (char c : word)
+            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-')) return false;
+        return true;
+    }
+
+    // When the word at `candidate` is in capitals, it may be a clause of a
+    // macro value that began earlier: the start of that value, if there is
+    // one outside brackets between `lowest` and `candidate`.
+    std::optional<std::size_t> enclosingMacroValue(std::size_t lowest, std::size_t candidate) const {
+        if (!allCapitals(text(candidate))) return std::nullopt;
+        int depth = 0;
+        for (std::size_t k = candidate; k-- > lowest;) {
+            if (toks_[k].kind == AsnTokenKind::Symbol && isClose(text(k))) ++depth;
+            else if (toks_[k].kind == AsnTokenKind::Symbol && isOpen(text(k))) --depth;
+            else if (depth == 0 && isWord(k) && toks_[k].lineStart && startsLower(text(k)) && isClassLike(k + 1))
+                return k;
+        }
+        return std::nullopt;
     }
 
     // Macro value notation ("name OBJECT-TYPE SYNTAX ... ::= value"): the head
@@ -336,6 +368,10 @@ private:
 
 SplitResult splitModules(std::string sourceText, const std::set<std::string>& keywords) {
     SplitResult result;
+    if (sourceText.size() >= kMaxAsnSourceSize) {
+        result.messages.push_back({true, 1, "the file is too large (4 GiB or more)"});
+        return result;
+    }
     AsnSource source(std::move(sourceText));
     try {
         Splitter(source, keywords, result).run();

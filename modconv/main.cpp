@@ -25,8 +25,11 @@ int usage(const char* problem) {
 bool readWholeFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) return false;
+    text = std::move(buffer).str();
+    return true;
 }
 
 void printMessages(const std::string& file, const SplitResult& result) {

@@ -107,6 +107,9 @@ int Asn1Association::update_from_file(const std::string& listFile, LibraryError&
             entries_.push_back(std::move(entry));
             continue;
         }
+        // The stale module of a changed file gives its slot back before the new one is loaded.
+        for (auto& old : previous)
+            if (old.filePath_ == entry.filePath_) old.releaseHandle();
         if (!converterRan) {
             converterRan = true;
             ++converterRuns_;

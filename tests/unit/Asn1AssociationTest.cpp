@@ -119,7 +119,9 @@ TEST_F(Association, ChangingOneOfThreeFilesRunsTheConverterOnceAndReloadsThatBlo
     update(listFile);
     ASSERT_EQ(association_.entries().size(), 3u);
     Asn1ModuleHandle first = association_.entries()[0].handle();
+    Asn1ModuleHandle second = association_.entries()[1].handle();
     Asn1ModuleHandle third = association_.entries()[2].handle();
+    ASSERT_LT(second, third);
 
     module("b.asn", "Mod-B", "OCTET STRING");
     touch(b, 10);
@@ -130,6 +132,9 @@ TEST_F(Association, ChangingOneOfThreeFilesRunsTheConverterOnceAndReloadsThatBlo
     EXPECT_EQ(association_.entries()[2].handle(), third);
     const Asn1Entry& changed = association_.entries()[1];
     EXPECT_EQ(changed.moduleName(), "Mod-B");
+    // The stale module gave its slot back before the new one was loaded, so
+    // the new one took that slot (the first free one).
+    EXPECT_EQ(changed.handle(), second);
     ASSERT_NE(changed.module(), nullptr);
     EXPECT_EQ(changed.module()->types.at(0).definition, "OCTET STRING");
     struct stat info;

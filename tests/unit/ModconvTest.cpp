@@ -154,6 +154,37 @@ TEST(ModuleConverter, MacrosAndInformationObjectsAreSkippedWithANote) {
               "#END\n");
 }
 
+TEST(ModuleConverter, MacroValuesEndingInAClauseWithBracesOrATypeStayWhole) {
+    std::string messages;
+    std::string block = convert(
+        "MIB DEFINITIONS ::= BEGIN\n"
+        "IMPORTS OBJECT-TYPE FROM RFC-1212;\n"
+        "IfEntry ::= SEQUENCE { ifIndex INTEGER }\n"
+        "ifEntry OBJECT-TYPE\n"
+        "    SYNTAX  IfEntry\n"
+        "    ACCESS  not-accessible\n"
+        "    INDEX   { ifIndex }\n"
+        "    ::= { ifTable 1 }\n"
+        "TBCD-STRING ::= IA5String\n"
+        "ifIndex OBJECT-TYPE\n"
+        "    SYNTAX INTEGER\n"
+        "    ::= { ifEntry 1 }\n"
+        "ifType OBJECT-TYPE\n"
+        "    DEFVAL  { 0 }\n"
+        "    ::= { ifEntry 3 }\n"
+        "END\n",
+        &messages);
+    EXPECT_EQ(messages,
+              "4: note: information object or macro value \"ifEntry\" of \"OBJECT-TYPE\" skipped\n"
+              "10: note: information object or macro value \"ifIndex\" of \"OBJECT-TYPE\" skipped\n"
+              "13: note: information object or macro value \"ifType\" of \"OBJECT-TYPE\" skipped\n");
+    EXPECT_EQ(block,
+              "#MODULE\nMIB\n"
+              "#TYPE\nIfEntry\n#DEFINITION\nSEQUENCE { ifIndex INTEGER }\n"
+              "#TYPE\nTBCD-STRING\n#DEFINITION\nIA5String\n"
+              "#END\n");
+}
+
 TEST(ModuleConverter, InputItCannotConvertIsRefusedWithLineAndReason) {
     struct Case {
         const char* source;
@@ -191,7 +222,7 @@ TEST(ModuleConverter, InputItCannotConvertIsRefusedWithLineAndReason) {
 TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
     std::string components;
     for (int i = 0; i < 900; ++i)
-        components += (i ? ",\n  " : "  ") + std::string("component") + std::to_string(i) + " OCTET STRING(SIZE(1..8))";
+        components.append(i ? ",\n  " : "  ").append("component").append(std::to_string(i)).append(" OCTET STRING(SIZE(1..8))");
     std::string messages;
     SplitResult result = splitModules("M DEFINITIONS ::= BEGIN\nBig ::= SEQUENCE {\n" + components + "\n}\nEND\n",
                                       keywords());
@@ -204,13 +235,13 @@ TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
     while (std::getline(lines, line)) {
         EXPECT_LE(line.size() + 1, 999u);
         EXPECT_NE(line, "");
-        joined += (joined.empty() ? "" : " ") + line;
+        joined.append(joined.empty() ? "" : " ").append(line);
     }
     EXPECT_EQ(joined.rfind("SEQUENCE { component0 OCTET STRING(SIZE(1..8)), component1 ", 0), 0u);
 
     // Text without blanks is broken between lexical items.
     std::string packed = "INTEGER(";
-    for (int i = 0; i < 400; ++i) packed += (i ? "|" : "") + std::to_string(i);
+    for (int i = 0; i < 400; ++i) packed.append(i ? "|" : "").append(std::to_string(i));
     packed += ")";
     result = splitModules("M DEFINITIONS ::= BEGIN\nPacked ::= " + packed + "\nEND\n", keywords());
     ASSERT_TRUE(result.ok());
@@ -222,7 +253,7 @@ TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
 
     // Over the limit of the exchange format the module is refused.
     std::string huge;
-    for (int i = 0; i < 3000; ++i) huge += (i ? ", " : "") + std::string("c") + std::to_string(i) + " BOOLEAN";
+    for (int i = 0; i < 3000; ++i) huge.append(i ? ", " : "").append("c").append(std::to_string(i)).append(" BOOLEAN");
     result = splitModules("M DEFINITIONS ::= BEGIN\nHuge ::= SET { " + huge + " }\nEND\n", keywords());
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(messagesOf(result).rfind("2: error: the definition of \"Huge\" has ", 0), 0u) << messagesOf(result);
@@ -285,6 +316,13 @@ protected:
         output = readFile(dir_ / "out");
         return result.started ? result.exitStatus : -2;
     }
+    // A module of the folder, found by its file name in any of its subfolders.
+    fs::path module(const std::string& fileName) const {
+        for (const auto& file : fs::recursive_directory_iterator(corpus_))
+            if (file.path().filename() == fileName) return file.path();
+        ADD_FAILURE() << fileName << " is not among the real modules";
+        return corpus_ / fileName;
+    }
     fs::path corpus_;
 };
 }  // namespace
@@ -316,17 +354,17 @@ TEST_F(RealModules, EveryModuleIsConvertedOrRefusedWithAMessage) {
 
 TEST_F(RealModules, AssignmentCountsMatchACountByLines) {
     const char* valid[] = {
-        "pycrate/Constant-definitions.asn", "pycrate/Class-definitions.asn", "pycrate/H323-MESSAGES.asn",
-        "pycrate/KerberosV5Spec2.asn", "pycrate/Lightweight-Directory-Access-Protocol-V3.asn",
-        "pycrate/MAPv2-CommonDataTypes.asn", "pycrate/MAPv2-MS-DataTypes.asn", "pycrate/PKIX1Explicit88.asn",
-        "pycrate/PKIX1Implicit88.asn", "pycrate/SS-DataTypes.asn", "wireshark/Addressing-Data-Elements.asn",
-        "pycrate/RFC1157-SNMP.asn", "pycrate/ACSE-1.asn", "asn1tools/x680.asn",
+        "Constant-definitions.asn", "Class-definitions.asn", "H323-MESSAGES.asn",
+        "KerberosV5Spec2.asn", "Lightweight-Directory-Access-Protocol-V3.asn",
+        "MAPv2-CommonDataTypes.asn", "MAPv2-MS-DataTypes.asn", "PKIX1Explicit88.asn",
+        "PKIX1Implicit88.asn", "SS-DataTypes.asn", "Addressing-Data-Elements.asn",
+        "RFC1157-SNMP.asn", "ACSE-1.asn", "x680.asn",
     };
     for (const char* name : valid) {
         std::string messages;
         std::string output;
-        ASSERT_EQ(runConverter(corpus_ / name, messages, output), 0) << name << "\n" << messages;
-        AssignmentCount expected = countByLines(readFile(corpus_ / name));
+        ASSERT_EQ(runConverter(module(name), messages, output), 0) << name << "\n" << messages;
+        AssignmentCount expected = countByLines(readFile(module(name)));
         AssignmentCount got = countInBlock(output);
         EXPECT_EQ(got.types, expected.types) << name;
         EXPECT_EQ(got.values, expected.values) << name;
@@ -335,17 +373,17 @@ TEST_F(RealModules, AssignmentCountsMatchACountByLines) {
     // Two counts written down by hand from the files themselves.
     std::string messages;
     std::string output;
-    ASSERT_EQ(runConverter(corpus_ / "pycrate/Constant-definitions.asn", messages, output), 0);
+    ASSERT_EQ(runConverter(module("Constant-definitions.asn"), messages, output), 0);
     EXPECT_EQ(countInBlock(output).values, 194);
-    ASSERT_EQ(runConverter(corpus_ / "wireshark/Addressing-Data-Elements.asn", messages, output), 0);
+    ASSERT_EQ(runConverter(module("Addressing-Data-Elements.asn"), messages, output), 0);
     EXPECT_EQ(countInBlock(output).types, 20);
 }
 
 TEST_F(RealModules, ConvertedModulesLoadThroughTheAssociation) {
     std::string listText = "# real modules\n";
-    std::vector<std::string> names = {"pycrate/H323-MESSAGES.asn", "pycrate/PKIX1Explicit88.asn",
-                                      "net-snmp/SNMPv2-SMI.txt", "asn1tools/x680.asn", "pycrate/CMIP-1.asn"};
-    for (const auto& name : names) listText += (corpus_ / name).string() + "\n";
+    std::vector<std::string> names = {"H323-MESSAGES.asn", "PKIX1Explicit88.asn",
+                                      "SNMPv2-SMI.txt", "x680.asn", "CMIP-1.asn"};
+    for (const auto& name : names) listText += module(name).string() + "\n";
     writeFile(dir_ / "asn.lst", listText);
     Asn1Association association;
     LibraryError error;
@@ -369,7 +407,27 @@ TEST_F(RealModules, ConverterWithoutKeywordFileStopsWithStatus2) {
     fs::remove(dir_ / "modconv_kwd.txt");
     std::string messages;
     std::string output;
-    EXPECT_EQ(runConverter(corpus_ / "pycrate/RFC1157-SNMP.asn", messages, output), 2);
+    EXPECT_EQ(runConverter(module("RFC1157-SNMP.asn"), messages, output), 2);
     EXPECT_EQ(messages,
               "modconv.exe: cannot read the ASN.1 keyword file \"modconv_kwd.txt\" in the working directory\n");
+}
+
+TEST_F(RealModules, TruncatedAndDeeplyNestedInputIsRefusedNeverACrash) {
+    for (const auto& file : fs::recursive_directory_iterator(corpus_)) {
+        if (!file.is_regular_file() || file.path().filename() == "README.md") continue;
+        std::string source = readFile(file.path());
+        std::size_t lastEnd = source.rfind("END");
+        for (std::size_t cut = 1; cut < source.size(); cut += source.size() / 40 + 1) {
+            SplitResult result = splitModules(source.substr(0, cut), keywords());
+            if (cut > lastEnd) continue;  // the cut fell into the trailing comments
+            // A cut module has no END: it is refused, and the message says where.
+            EXPECT_FALSE(result.ok()) << file.path() << " cut at " << cut;
+            ASSERT_FALSE(result.messages.empty());
+            EXPECT_TRUE(result.messages.back().isError);
+            EXPECT_GE(result.messages.back().line, 1);
+        }
+    }
+    std::string deep = "M DEFINITIONS ::= BEGIN\nT ::= " + std::string(200000, '{') + "\nEND\n";
+    SplitResult result = splitModules(deep, keywords());
+    EXPECT_EQ(messagesOf(result), "2: error: \"{\" is never closed\n");
 }

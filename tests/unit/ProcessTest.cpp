@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "Asn1TestSupport.h"
-#include "platform/Environment.h"
 #include "platform/FileStamp.h"
 #include "platform/Process.h"
 
@@ -80,16 +79,4 @@ TEST(FileStamps, StampIsTheModificationSecondAndMissingFilesHaveNone) {
     EXPECT_EQ(fileModificationStamp(path), std::optional<std::uint32_t>(1234567890u));
     fs::remove(path);
     EXPECT_EQ(fileModificationStamp(path), std::nullopt);
-}
-
-TEST(EnvironmentLookup, UnsetEmptyAndSetAreTold) {
-    ScopedEnvironment unset("XLATOR_TEST_VARIABLE", std::nullopt);
-    EXPECT_EQ(environmentValue("XLATOR_TEST_VARIABLE"), std::nullopt);
-    {
-        ScopedEnvironment empty("XLATOR_TEST_VARIABLE", "");
-        EXPECT_EQ(environmentValue("XLATOR_TEST_VARIABLE"), std::optional<std::string>(""));
-        EXPECT_EQ(nonEmptyEnvironmentValue("XLATOR_TEST_VARIABLE"), std::nullopt);
-    }
-    ScopedEnvironment set("XLATOR_TEST_VARIABLE", "a b");
-    EXPECT_EQ(nonEmptyEnvironmentValue("XLATOR_TEST_VARIABLE"), std::optional<std::string>("a b"));
 }
