@@ -2,6 +2,7 @@
 #include "suite/fields/FieldParserCore.h"
 
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -191,6 +192,26 @@ TreeNode* parseSpecial(FieldParserCore& p, int32_t k) {
     }
 }
 
+// The kinds whose cell may carry a full name after the object's name.
+bool takesFullName(int32_t k) {
+    return k == FK(StructId) || k == FK(ElemId) || k == FK(ASP_Id) || k == FK(PDU_Id) || k == FK(ASP_ParId)
+        || k == FK(PDU_FieldId) || k == FK(CM_ParId) || k == FK(ASN1_TypeId) || k == FK(CM_Id);
+}
+
+// "Name (/* full name */)" or "Name (full name)": the name part (a prefix of
+// the text, so offsets stay true) and the full name, trimmed and without its
+// comment marks. The full name is free text and never reaches the lexer.
+std::optional<std::string_view> splitFullName(std::string_view& text) {
+    std::string_view t = trim(text);
+    if (t.empty() || t.back() != ')') return std::nullopt;
+    std::size_t open = text.find('(');
+    if (open == std::string_view::npos || trim(text.substr(0, open)).empty()) return std::nullopt;
+    std::size_t close = static_cast<std::size_t>(t.data() - text.data()) + t.size() - 1;
+    std::string_view inner = freeText(text.substr(open + 1, close - open - 1));
+    text = text.substr(0, open);
+    return inner;
+}
+
 std::string placeOf(std::string_view text, int32_t offset) {
     std::size_t from = static_cast<std::size_t>(offset) < text.size() ? static_cast<std::size_t>(offset) : text.size();
     std::size_t to = text.find('\n', from);
@@ -201,13 +222,18 @@ std::string placeOf(std::string_view text, int32_t offset) {
 } // namespace
 
 bool isFieldKind(int32_t fieldKind) {
-    FieldForm form = formOf(fieldKind);
-    if (form.shape != Shape::Special) return true;
-    TreeArena scratch;
-    // Every special kind parses something; an unknown kind reports itself
-    // before reading a token, whatever the text.
-    FieldParseResult r = parseField(fieldKind, "x", 0, scratch);
-    return r.findings.empty() || r.findings.front().message != 38;
+    if (fieldKind < 1 || fieldKind > 748) return false;
+    if (formOf(fieldKind).shape != Shape::Special) return true;
+    // A kind without a grammar reports itself before reading a token, so one
+    // parse of any text tells; the answers are kept for every later call.
+    static signed char known[749] = {};
+    if (known[fieldKind] == 0) {
+        static TreeArena scratch;
+        FieldParseResult r = parseField(fieldKind, "x", 0, scratch);
+        bool isField = r.findings.empty() || r.findings.front().message != 38;
+        known[fieldKind] = isField ? 1 : -1;
+    }
+    return known[fieldKind] == 1;
 }
 
 FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena) {
@@ -238,7 +264,11 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
     }
 
     try {
-        FieldParserCore p(text, isAsn1Field(fieldKind) ? LexMode::Asn1 : LexMode::Ttcn, line, arena);
+        std::string_view parsed = text;
+        std::optional<std::string_view> fullName;
+        if (takesFullName(fieldKind)) fullName = splitFullName(parsed);
+        FieldParserCore p(parsed, isAsn1Field(fieldKind) ? LexMode::Asn1 : LexMode::Ttcn, line, arena);
+        p.fullName = fullName;
         TreeNode* tree = nullptr;
         switch (form.shape) {
         case Shape::Id:

@@ -16,10 +16,6 @@ public:
         out.reserve(s_.size() / 3 + 2);
         for (;;) {
             skipBlanksAndComments();
-            if (bad_) {
-                out.push_back(make(Tok::Bad, badAt_, 1));
-                break;
-            }
             if (p_ >= s_.size()) break;
             Token t = next();
             out.push_back(t);
@@ -67,7 +63,11 @@ private:
             for (;;) {
                 if (isNameChar(at(p_))) { ++p_; continue; }
                 // ASN.1 names may hold single hyphens between name characters.
-                if (mode_ == LexMode::Asn1 && at(p_) == '-' && at(p_ + 1) != '-' && isNameChar(at(p_ + 1))) {
+                // TTCN text refers to such names too ("pdu.user-data"), so
+                // there a hyphen joins when a letter follows it ("n-1" stays
+                // a subtraction).
+                bool joins = mode_ == LexMode::Asn1 ? isNameChar(at(p_ + 1)) : isAlpha(at(p_ + 1));
+                if (at(p_) == '-' && joins) {
                     p_ += 2;
                     continue;
                 }
@@ -175,8 +175,6 @@ private:
     std::string_view s_;
     LexMode mode_;
     std::size_t p_ = 0;
-    bool bad_ = false;
-    std::size_t badAt_ = 0;
 };
 
 } // namespace

@@ -5,18 +5,17 @@
 FieldParserCore::FieldParserCore(std::string_view text, LexMode mode, int32_t line, TreeArena& arena)
     : text_(text), mode_(mode), line_(line), arena_(arena), toks_(lexField(text, mode)) {
     // Free text stands only inside a full identifier "(/* ... */)"; anywhere
-    // else it is a comment and is dropped.
-    std::vector<Token> kept;
-    kept.reserve(toks_.size());
+    // else it is a comment and is dropped (in place, keeping the order).
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < toks_.size(); ++i) {
         if (toks_[i].kind == Tok::FreeText) {
-            bool inFullId = i > 0 && toks_[i - 1].kind == Tok::LParen && i + 1 < toks_.size()
+            bool inFullId = kept > 0 && toks_[kept - 1].kind == Tok::LParen && i + 1 < toks_.size()
                 && toks_[i + 1].kind == Tok::RParen;
             if (!inFullId) continue;
         }
-        kept.push_back(toks_[i]);
+        toks_[kept++] = toks_[i];
     }
-    toks_.swap(kept);
+    toks_.resize(kept);
 }
 
 void FieldParserCore::fail(int32_t message) const {
@@ -59,7 +58,7 @@ TreeNode* FieldParserCore::textLeaf(int32_t kind, std::string_view text) {
 }
 
 TreeNode* FieldParserCore::identifier() {
-    if (!at(Tok::Ident)) fail();
+    if (!at(Tok::Ident) || isReservedWord(cur().text)) fail();
     return textLeaf(FK(Identifier), take().text);
 }
 

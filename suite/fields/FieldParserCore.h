@@ -8,6 +8,7 @@
 #include "suite/fields/FieldParser.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -111,6 +112,7 @@ public:
     TreeNode* namedNumberList(int32_t listKind);
     TreeNode* elementTypeList();
     TreeNode* namedType();
+    void skipElementName();
 
     // Words that begin a matching symbol or other construct and so are no
     // data object names.
@@ -127,6 +129,10 @@ public:
     LexMode mode() const { return mode_; }
     std::size_t position() const { return pos_; }
     void rewind(std::size_t pos) { pos_ = pos; }
+
+    // The full name of an object, when the cell gave one after the name
+    // ("Id (/* full name */)" or "Id (full name)"); split off before lexing.
+    std::optional<std::string_view> fullName;
 
     // Set while an expression is parsed in a constraint value: a call there
     // is guessed to be a constraint reference.

@@ -19,6 +19,13 @@ bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 
 } // namespace
 
+// "SEQUENCE OF name Type": the element's name (later ASN.1) has no place
+// in the tree and is passed over.
+void FieldParserCore::skipElementName() {
+    if (at(Tok::Ident) && !isUpper(cur().text[0]) && (ahead(1).kind == Tok::Ident || ahead(1).kind == Tok::LBrack))
+        take();
+}
+
 TreeNode* FieldParserCore::asn1TypeAndLocalTypes() {
     TreeNode* type = asn1Type();
     std::vector<TreeNode*> assignments;
@@ -43,14 +50,15 @@ TreeNode* FieldParserCore::asn1Type() {
         TreeNode* size = node(FK(SizeConstraint), {subTypeSpec()});
         if (parenthesised) expect(Tok::RParen);
         expectWord("OF");
+        skipElementName();
         TreeNode* element = asn1Type();
         return node(FK(ASN1_Type), {node(FK(SubType), {node(kind, {size, element})})});
     }
     TreeNode* type = builtinOrDefinedType();
     while (at(Tok::LParen)) {
         TreeNode* parent = node(FK(ParentType), {type});
-        TreeNode* spec = subTypeSpec();
-        type = node(FK(ASN1_Type), {node(FK(SubType), {node(FK(ParentSubType), {parent, spec})})});
+        TreeNode* subtypes = subTypeSpec();
+        type = node(FK(ASN1_Type), {node(FK(SubType), {node(FK(ParentSubType), {parent, subtypes})})});
     }
     return type;
 }
@@ -105,14 +113,22 @@ TreeNode* FieldParserCore::builtinOrDefinedType() {
             TreeNode* elements = elementTypeList();
             return builtin(node(sequence ? FK(SequenceType) : FK(SetType), {elements}));
         }
-        TreeNode* element = acceptWord("OF") ? asn1Type() : nullptr;
+        TreeNode* element = nullptr;
+        if (acceptWord("OF")) {
+            skipElementName();
+            element = asn1Type();
+        }
         return builtin(node(sequence ? FK(SequenceOfType) : FK(SetOfType), {element}));
     }
     if (w == "CHOICE") {
         take();
         expect(Tok::LBrace);
         std::vector<TreeNode*> alternatives;
-        do alternatives.push_back(namedType()); while (accept(Tok::Comma));
+        do {
+            // Extension markers of later ASN.1 have no place in the tree.
+            if (accept(Tok::Ellipsis)) continue;
+            alternatives.push_back(namedType());
+        } while (accept(Tok::Comma));
         expect(Tok::RBrace);
         return builtin(node(FK(ChoiceType), {list(FK(AlternativeTypeList), alternatives)}));
     }
@@ -221,7 +237,10 @@ TreeNode* FieldParserCore::subTypeSpec() {
     Nest guard(*this);
     expect(Tok::LParen);
     std::vector<TreeNode*> sets;
-    do sets.push_back(subtypeValueSet()); while (accept(Tok::Bar));
+    do {
+        if (accept(Tok::Ellipsis)) continue;  // an extension marker: "(0..2, ...)"
+        sets.push_back(subtypeValueSet());
+    } while (accept(Tok::Bar) || accept(Tok::Comma));
     expect(Tok::RParen);
     return list(FK(SubTypeSpec), sets);
 }
@@ -250,8 +269,8 @@ TreeNode* withComponents(FieldParserCore& p) {
     } while (p.accept(Tok::Comma));
     p.expect(Tok::RBrace);
     TreeNode* constraints = p.node(FK(TypeConstraints), {p.list(FK(NamedConstraintList), items)});
-    TreeNode* spec = p.node(partial ? FK(PartialSpecification) : FK(FullSpecification), {constraints});
-    return p.node(FK(WithComponents), {p.node(FK(MultipleTypeConstraints), {spec})});
+    TreeNode* subtypes = p.node(partial ? FK(PartialSpecification) : FK(FullSpecification), {constraints});
+    return p.node(FK(WithComponents), {p.node(FK(MultipleTypeConstraints), {subtypes})});
 }
 
 } // namespace

@@ -78,12 +78,14 @@ TreeNode* FieldParserCore::eventStatement() {
             TreeNode* timer = at(Tok::Ident) && !isReservedWord(cur().text) ? identifier() : nullptr;
             event = node(FK(Event), {node(FK(Timeout), {timer})});
         } else if (!pco && acceptWord("DONE")) {
-            expect(Tok::LParen);
+            // "? DONE" alone waits for every component, like "? DONE()".
             std::vector<TreeNode*> ids;
-            if (!at(Tok::RParen)) {
-                do ids.push_back(identifier()); while (accept(Tok::Comma));
+            if (accept(Tok::LParen)) {
+                if (!at(Tok::RParen)) {
+                    do ids.push_back(identifier()); while (accept(Tok::Comma));
+                }
+                expect(Tok::RParen);
             }
-            expect(Tok::RParen);
             event = node(FK(Event), {node(FK(Done), {list(FK(TCompIdList), ids)})});
         } else {
             event = node(FK(Event), {node(FK(Receive), {pco, identifier()})});

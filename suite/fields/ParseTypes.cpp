@@ -180,7 +180,9 @@ TreeNode* FieldParserCore::actualParList(int32_t listKind) {
 TreeNode* FieldParserCore::idAndFullId(int32_t kind) {
     TreeNode* id = identifier();
     TreeNode* full = nullptr;
-    if (at(Tok::LParen) && ahead(1).kind == Tok::FreeText && ahead(2).kind == Tok::RParen) {
+    if (fullName) {
+        full = textLeaf(FK(FullIdentifier), *fullName);
+    } else if (at(Tok::LParen) && ahead(1).kind == Tok::FreeText && ahead(2).kind == Tok::RParen) {
         take();
         std::string_view name = take().text;
         while (!name.empty() && (name.front() == ' ' || name.front() == '\t' || name.front() == '\n')) name.remove_prefix(1);

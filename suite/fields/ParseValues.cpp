@@ -415,30 +415,39 @@ TreeNode* FieldParserCore::asn1BraceValue() {
         }
     }
 
-    // { mantissa, 2 or 10, exponent }: a real value.
+    // { mantissa, 2 or 10, exponent }: a real value, also written with the
+    // component names { mantissa m, base 2 or 10, exponent e }.
     if (commas == 2) {
-        std::size_t n = 0;
+        bool named = aheadWord(0, "mantissa");
+        std::size_t n = named ? 1 : 0;
         auto signedAt = [&](std::size_t& k) {
             if (ahead(k).kind == Tok::Minus) ++k;
             if (ahead(k).kind != Tok::Number) return false;
             ++k;
             return true;
         };
-        bool real = signedAt(n) && ahead(n).kind == Tok::Comma && ahead(n + 1).kind == Tok::Number
-            && (ahead(n + 1).text == "2" || ahead(n + 1).text == "10") && ahead(n + 2).kind == Tok::Comma;
+        std::size_t named1 = named ? 1 : 0;
+        bool real = signedAt(n) && ahead(n).kind == Tok::Comma && (!named || aheadWord(n + 1, "base"))
+            && ahead(n + 1 + named1).kind == Tok::Number
+            && (ahead(n + 1 + named1).text == "2" || ahead(n + 1 + named1).text == "10")
+            && ahead(n + 2 + named1).kind == Tok::Comma && (!named || aheadWord(n + 3 + named1, "exponent"));
         if (real) {
-            n += 3;
+            n += 3 + 2 * named1;
             real = signedAt(n) && ahead(n).kind == Tok::RBrace;
         }
         if (real) {
+            auto name = [&](std::string_view w) { if (named) expectWord(w); };
             auto part = [&](int32_t kind) {
                 if (at(Tok::Minus)) return node(kind, {signedNumber()});
                 return node(kind, {number()});
             };
+            name("mantissa");
             TreeNode* mantissa = part(FK(Mantissa));
             expect(Tok::Comma);
+            name("base");
             TreeNode* base = node(FK(Base), {keyword(take().text == "2" ? FK(Two) : FK(Ten))});
             expect(Tok::Comma);
+            name("exponent");
             TreeNode* exponent = part(FK(Exponent));
             expect(Tok::RBrace);
             return asn1(node(FK(RealValue), {node(FK(NumericRealValue), {mantissa, base, exponent})}));

@@ -48,6 +48,9 @@ TEST(FieldSyntaxError, PlaceIsTheFirstTokenThatDoesNotFit) {
     expectSyntaxError(Choices::Line, "[1] L ? X [a > ] ", 15, "] ");
     expectSyntaxError(Choices::Line, "[1] START T1 CANCEL", 13, "CANCEL");
     expectSyntaxError(Choices::Line, "[1] CREATE(P1 TREE)", 14, "TREE)");
+    // A timeout belongs to no PCO; keywords never stand for names.
+    expectSyntaxError(Choices::Line, "[1] L ? TIMEOUT", 8, "TIMEOUT");
+    expectSyntaxError(Choices::Line, "[1] START OMIT", 10, "OMIT");
     expectSyntaxError(Choices::TS_ConstValue, "1 +", 3, "");
     expectSyntaxError(Choices::SimpleTypeDefinition, "INTEGER (1..", 12, "");
     expectSyntaxError(Choices::SimpleTypeDefinition, "INTEGER [1 TO 2", 15, "");
@@ -284,6 +287,27 @@ TEST(FieldFuzz, BrokenAndTruncatedTextsNeverCrash) {
     // Both outcomes occur, so the loop exercises the parsers and not only the lexer.
     EXPECT_GT(trees, 100);
     EXPECT_GT(errors, 100);
+}
+
+// Random bytes, control characters and high bytes included, for every cell kind.
+TEST(FieldFuzz, RandomBytesNeverCrash) {
+    std::mt19937 rng(7);
+    const std::string alphabet = std::string("([{}]),;:.?!*-+<>=/|'\"_ \n\tAZaz09") + '\0' + "\x80\xff";
+    for (int round = 0; round < 20; ++round) {
+        for (const Sample& s : kEveryCell) {
+            std::string text;
+            std::size_t length = rng() % 40;
+            for (std::size_t i = 0; i < length; ++i)
+                text += rng() % 3 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() % 256);
+            TreeArena arena;
+            FieldParseResult r = parseField(s.kind, text, 1, arena);
+            if (r.tree) {
+                EXPECT_EQ(schemaViolations(r.tree), "") << kindInfo(s.kind).name;
+            } else if (!r.findings.empty()) {
+                EXPECT_LE(r.findings[0].offset, static_cast<int32_t>(text.size()));
+            }
+        }
+    }
 }
 
 } // namespace

@@ -10,11 +10,6 @@
 
 namespace {
 
-struct Parsed {
-    TreeArena arena;
-    FieldParseResult result;
-};
-
 // Parses, expects no finding and a schema-conforming tree, and returns the
 // compact form.
 std::string shape(int32_t kind, std::string_view text) {
@@ -51,6 +46,8 @@ TEST(BehaviourLineParser, EventsWithQualifierAssignmentsAndTimers) {
     EXPECT_EQ(shape(Choices::Line, "[0] ? DONE(PTC1, PTC2)"),
               "Line(Indentation(\"0\"), EventStatement(Done(TCompIdList(\"PTC1\", \"PTC2\")), -, AssignmentList(), "
               "TimerOps()))");
+    EXPECT_EQ(shape(Choices::Line, "[0] ?DONE"),
+              "Line(Indentation(\"0\"), EventStatement(Done(TCompIdList()), -, AssignmentList(), TimerOps()))");
     EXPECT_EQ(shape(Choices::Line, "[0] [TCV_n > 3]"),
               "Line(Indentation(\"0\"), EventStatement(-, Qualifier(RelExpression(" + ref("TCV_n")
               + ", Greater, \"3\")), AssignmentList(), TimerOps()))");
@@ -216,6 +213,12 @@ TEST(ExpressionParser, ReferencesAndOperationCalls) {
     EXPECT_EQ(shape(Choices::TS_VarValue, "INT_TO_BIT(x, 8)"),
               "TS_VarValue(DeclarationValue(OpCall(\"INT_TO_BIT\", ActualParList(" + expr(ref("x")) + ", "
               + expr("\"8\"") + "))))");
+    // Names of ASN.1 components keep their hyphens; a hyphen before a digit subtracts.
+    EXPECT_EQ(shape(Choices::TS_VarValue, "pdu.user-data"),
+              "TS_VarValue(DeclarationValue(DataObjectReference(\"pdu\", ComponentReferenceList(RecordRef("
+              "ComponentIdentifier(\"user-data\"))))))");
+    EXPECT_EQ(shape(Choices::TS_VarValue, "n-1"),
+              "TS_VarValue(DeclarationValue(AddExpression(" + ref("n") + ", Minus, \"1\")))");
     EXPECT_EQ(shape(Choices::TS_VarValue, "F()"), "TS_VarValue(DeclarationValue(OpCall(\"F\", ActualParList())))");
 }
 
@@ -322,6 +325,12 @@ TEST(Asn1TypeParser, Subtypes) {
               "ParentSubType(ParentType(DefinedType(\"S\")), SubTypeSpec(WithComponents(PartialSpecification("
               "TypeConstraints(NamedConstraintList(NamedConstraint(\"a\", Constraint(ValueConstraint(SubTypeSpec("
               "SingleValue(" + expr("\"1\"") + "))), PRESENT)), NamedConstraint(\"b\", Constraint(-, ABSENT))))))))");
+    // Extension markers of later ASN.1 are passed over.
+    EXPECT_EQ(body("INTEGER (0 | 2, ...)"),
+              "ParentSubType(ParentType(IntegerType(NamedNumberList())), SubTypeSpec(SingleValue(" + expr("\"0\"")
+              + "), SingleValue(" + expr("\"2\"") + ")))");
+    EXPECT_EQ(body("CHOICE { a NULL, ... }"), "ChoiceType(AlternativeTypeList(NamedType(\"a\", NullType)))");
+    EXPECT_EQ(body("SET OF value Item"), "SetOfType(DefinedType(\"Item\"))");
     EXPECT_EQ(body("L (WITH COMPONENT (0..7))"),
               "ParentSubType(ParentType(DefinedType(\"L\")), SubTypeSpec(WithComponent(SingleTypeConstraint("
               "SubTypeSpec(ValueRange(LowerEndpoint(" + expr("\"0\"") + ", -), UpperEndpoint(" + expr("\"7\"")
@@ -349,6 +358,11 @@ TEST(Asn1ValueParser, ValueNotationInConstraints) {
               "NameAndNumberForm(NameForm(\"member-body\"), NumberForm(\"2\"))))");
     EXPECT_EQ(value("{ 314, 10, -2 }"), "NumericRealValue(\"314\", Ten, SignedNumber(Minus, \"2\"))");
     EXPECT_EQ(value("{ -1, 2, 3 }"), "NumericRealValue(SignedNumber(Minus, \"1\"), Two, \"3\")");
+    EXPECT_EQ(value("{ mantissa 5, base 10, exponent -30 }"),
+              "NumericRealValue(\"5\", Ten, SignedNumber(Minus, \"30\"))");
+    // Any other base is a plain list.
+    EXPECT_EQ(value("{ 1, 3, 2 }"),
+              "SequenceOfValue(ASN1_ValueList(" + expr("\"1\"") + ", " + expr("\"3\"") + ", " + expr("\"2\"") + "))");
     EXPECT_EQ(value("PLUS-INFINITY"), "Plus_INFINITY");
     EXPECT_EQ(value("MINUS-INFINITY"), "Minus_INFINITY");
     EXPECT_EQ(value("NULL"), "NullValue");
@@ -374,6 +388,12 @@ TEST(NameFieldParser, IdentifiersFullNamesMacrosAndRoles) {
     EXPECT_EQ(shape(Choices::ASP_Id, "ECHOmsg (/* echo message */)"),
               "ASP_Id(ASP_IdAndFullId(\"ECHOmsg\", FullIdentifier\"echo message\"))");
     EXPECT_EQ(shape(Choices::StructId, "S1"), "StructId(StructIdAndFullId(\"S1\", -))");
+    // The full name is free text, with or without comment marks.
+    EXPECT_EQ(shape(Choices::StructId, "S1 (user's \"own\" (full) name)"),
+              "StructId(StructIdAndFullId(\"S1\", FullIdentifier\"user's \"own\" (full) name\"))");
+    EXPECT_EQ(shape(Choices::PDU_Id, "P1(/*x*/)"), "PDU_Id(PDU_IdAndFullId(\"P1\", FullIdentifier\"x\"))");
+    // A CM name has no full name in the tree; one given is dropped.
+    EXPECT_EQ(shape(Choices::CM_Id, "CM1 (coordination)"), "CM_Id(\"CM1\")");
     EXPECT_EQ(shape(Choices::ASN1_TypeId, "Tt (/* long */)"), "ASN1_TypeId(\"Tt\", FullIdentifier\"long\")");
     EXPECT_EQ(shape(Choices::ASP_ParId, "<-"), "ASP_ParId(MacroSymbol\"<-\")");
     EXPECT_EQ(shape(Choices::PDU_FieldId, "f1"), "PDU_FieldId(PDU_FieldIdAndFullId(\"f1\", -))");
