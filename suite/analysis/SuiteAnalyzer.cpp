@@ -331,11 +331,18 @@ private:
     // Formal parameters, labels, local trees and the rows of a type's table
     // are names of this table only.
     void collectLocalNames() {
-        for (const SuiteNode* row : table_.rows) {
-            if (!row) continue;
-            SymbolCode code = localRowCode(row->type);
-            std::string_view name = declaredName(*row);
-            if (code != SymbolCode::None && !name.empty()) locals_.emplace(name, code);
+        addRowNames(table_);
+        // The rows of a constraint name the elements, parameters or fields of
+        // the constraint's type.
+        static constexpr std::array<std::string_view, 4> kTypeFields = {"StructId", "ASP_Id", "PDU_Id", "CM_Id"};
+        if (declaredSymbolCode(table_.type) != SymbolCode::None && !table_.rows.empty()) {
+            for (std::string_view field : kTypeFields) {
+                const Cell* cell = table_.cell(field);
+                if (!cell || cell->text.empty()) continue;
+                std::string_view typeName = cell->text.substr(0, cell->text.find_first_of(" \t\r\n("));
+                std::vector<const SuiteSymbol*> types = a_.symbols_.lookup(&document_, typeName);
+                if (!types.empty() && types.front()->node) addRowNames(*types.front()->node);
+            }
         }
         for (const Parsed& parsed : parsed_) {
             bool labelCell = parsed.cell->field == "LabelId";
@@ -345,6 +352,15 @@ private:
                 else if (parent == Choices::TreeHeader) locals_.emplace(node->text, SymbolCode::LocalTree);
                 else if (parent == Choices::Label && labelCell) locals_.emplace(node->text, SymbolCode::Label);
             });
+        }
+    }
+
+    void addRowNames(const SuiteNode& table) {
+        for (const SuiteNode* row : table.rows) {
+            if (!row) continue;
+            SymbolCode code = localRowCode(row->type);
+            std::string_view name = declaredName(*row);
+            if (code != SymbolCode::None && !name.empty()) partNames_.emplace(name, code);
         }
     }
 
@@ -368,7 +384,18 @@ private:
         }
     }
 
-    SymbolCode resolveName(std::string_view name) const {
+    // Identifiers under these parents name a part of a type: an element, a
+    // parameter of an ASP or CM, a field of a PDU.
+    static bool namesTypePart(int32_t parent) {
+        return parent == Choices::ElemIdAndFullId || parent == Choices::ASP_ParIdAndFullId ||
+               parent == Choices::PDU_FieldIdAndFullId || parent == Choices::CM_ParIdAndFullId;
+    }
+
+    SymbolCode resolveName(std::string_view name, int32_t parent = 0) const {
+        if (namesTypePart(parent)) {
+            auto part = partNames_.find(name);
+            return part == partNames_.end() ? SymbolCode::None : part->second;
+        }
         auto local = locals_.find(name);
         if (local != locals_.end()) return local->second;
         std::vector<const SuiteSymbol*> found = a_.symbols_.lookup(&document_, name);
@@ -396,7 +423,7 @@ private:
         walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t grandParent) {
             if (node->kind == Choices::OpCall || node->kind == Choices::ConsRef) settleCall(node);
             if (node->kind != Choices::Identifier || namesTypeComponent(parent)) return;
-            SymbolCode code = resolveName(node->text);
+            SymbolCode code = resolveName(node->text, parent);
             node->idTypeCode = static_cast<int32_t>(code);
             if (code != SymbolCode::None) return;
             std::string name(node->text);
@@ -489,7 +516,7 @@ private:
         cell->state = ParseState::Parsed;
         walk(result.tree, [&](TreeNode* node, int32_t parent, int32_t) {
             if (node->kind == Choices::Identifier && !namesTypeComponent(parent))
-                node->idTypeCode = static_cast<int32_t>(resolveName(node->text));
+                node->idTypeCode = static_cast<int32_t>(resolveName(node->text, parent));
         });
     }
 
@@ -499,6 +526,7 @@ private:
     TableReport report_;
     std::vector<Parsed> parsed_;
     std::unordered_map<std::string_view, SymbolCode> locals_;
+    std::unordered_map<std::string_view, SymbolCode> partNames_;
 };
 
 TableReport SuiteAnalyzer::parseTable(Document& document, SuiteNode& table) {

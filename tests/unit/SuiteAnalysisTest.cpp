@@ -168,6 +168,22 @@ TEST(SuiteAnalysis, EveryCellOfTheSuiteIsParsedAndItsNamesResolved) {
     EXPECT_EQ(identifiers(testCase->cell("Configuration")->tree), "CONFIG_A:TCompConfig");
     EXPECT_EQ(identifiers(testCase->cell("DefaultsRef")->tree), "DEF_OTHER:DefaultCase");
 
+    // Rows of constraints name the parts of their types.
+    SuiteNode* structConstraint = firstTable(root, SuiteNodeType::StructTypeConstraint);
+    ASSERT_TRUE(structConstraint);
+    EXPECT_EQ(identifiers(structConstraint->rows[0]->cell("ElemId")->tree), "kind:Elem");
+    EXPECT_EQ(identifiers(structConstraint->rows[0]->cell("ConsValue")->tree), "p_kind:FormalParam");
+    SuiteNode* pduConstraint = firstTable(root, SuiteNodeType::TTCN_PDU_Constraint);
+    ASSERT_TRUE(pduConstraint);
+    EXPECT_EQ(identifiers(pduConstraint->rows[0]->cell("PDU_FieldId")->tree), "hdr:PDU_Field");
+    EXPECT_EQ(identifiers(pduConstraint->rows[0]->cell("ConsValue")->tree), "C_HEADER:StructCons");
+    SuiteNode* aspConstraint = firstTable(root, SuiteNodeType::TTCN_ASP_Constraint);
+    ASSERT_TRUE(aspConstraint);
+    EXPECT_EQ(identifiers(aspConstraint->rows[0]->cell("ASP_ParId")->tree), "payload:ASP_Par");
+    SuiteNode* cmConstraint = firstTable(root, SuiteNodeType::TTCN_CM_Constraint);
+    ASSERT_TRUE(cmConstraint);
+    EXPECT_EQ(identifiers(cmConstraint->rows[0]->cell("CM_ParId")->tree), "step:CM_Par");
+
     SuiteNode* step = firstTable(root, SuiteNodeType::TestStep);
     ASSERT_TRUE(step);
     // The formal parameter p stands for the PCO inside the step.
@@ -563,4 +579,21 @@ TEST(SuiteAnalysis, KeywordStatementsAreNoTreeHeaders) {
         EXPECT_EQ(step->rows[row]->text("Header"), "") << row;
     }
     EXPECT_EQ(step->rows[1]->text("Line"), "[1] RETURN");
+}
+
+TEST(SuiteAnalysis, ParameterNamedLikeAFieldKeepsItsOwnMeaning) {
+    AnalysedSystem s;
+    s.add("small.mp", suite(kDeclarations, "",
+                            " $TTCN_PDU_Constraints $Begin_TTCN_PDU_Constraint $ConsId C_N(n: INTEGER) $PDU_Id P1 $DerivPath\n"
+                            "  $PDU_FieldValues $PDU_FieldValue $PDU_FieldId n $ConsValue n $End_PDU_FieldValue $End_PDU_FieldValues\n"
+                            " $End_TTCN_PDU_Constraint $End_TTCN_PDU_Constraints\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    SuiteNode* constraint = firstTable(*s.system.root(), SuiteNodeType::TTCN_PDU_Constraint);
+    ASSERT_TRUE(constraint);
+    EXPECT_EQ(identifiers(constraint->rows[0]->cell("PDU_FieldId")->tree), "n:PDU_Field");
+    EXPECT_EQ(identifiers(constraint->rows[0]->cell("ConsValue")->tree), "n:FormalParam");
+    SuiteNode* type = firstTable(*s.system.root(), SuiteNodeType::TTCN_PDU_TypeDef);
+    ASSERT_TRUE(type);
+    EXPECT_EQ(identifiers(type->rows[0]->cell("PDU_FieldId")->tree), "n:PDU_Field");
 }
