@@ -3,7 +3,7 @@
 //   Choices.h, Choices.cpp        the kind numbering and Choices::to_char
 //   KindTable.cpp                 the table behind kindInfo() (access/KindInfo.h)
 //   TreeViews.h, TreeViewsN.cpp   one typed view class per tree kind
-//   AccessVisitor.h, AccessVisitorN.cpp
+//   AccessVisitor.h, AccessVisitorDispatch.cpp, AccessVisitorN.cpp
 //                                 the visitor: dispatcher, 696 slots, default traversals
 //
 // Usage: xlator_gen_access <schema.def> <output folder>
@@ -264,7 +264,7 @@ std::string choicesSource(const Schema& s) {
 
 std::string kindTableSource(const Schema& s) {
     std::ostringstream o;
-    o << kBanner << "#include \"access/KindInfo.h\"\n\n#include \"access/Choices.h\"\n\n#include <string_view>\n\n";
+    o << kBanner << "#include \"access/KindInfo.h\"\n\n#include \"access/Choices.h\"\n\n#include <algorithm>\n#include <iterator>\n#include <string_view>\n\n";
     o << "namespace {\n\n";
     for (const Kind& k : s.kinds) {
         if (k.items.empty()) continue;
@@ -307,15 +307,26 @@ std::string kindTableSource(const Schema& s) {
     for (const auto& [code, name] : s.idTypes) byCode[code] = s.numberOf.at(name);
     o << "const int32_t kIdTypes[" << maxCode + 1 << "] = {";
     for (int c = 0; c <= maxCode; ++c) o << (c % 16 == 0 ? "\n    " : " ") << byCode[c] << ",";
-    o << "\n};\n\n}  // namespace\n\n";
+    o << "\n};\n\n";
+    std::vector<std::pair<std::string, int>> sorted;
+    for (int kind = 1; kind <= kLastChoice; ++kind)
+        sorted.emplace_back(kind == 1 ? "invalid_choice" : kind == kLastChoice ? "last_choice" : std::string(), kind);
+    for (const Kind& k : s.kinds) sorted[k.number - 1].first = k.name;
+    for (const auto& [number, name] : s.objects) sorted[number - 1].first = name;
+    std::sort(sorted.begin(), sorted.end());
+    o << "struct NamedKind {\n    std::string_view name;\n    int32_t kind;\n};\n\n"
+      << "// Sorted by name for kindNamed().\nconst NamedKind kByName[" << sorted.size() << "] = {\n";
+    for (const auto& [name, kind] : sorted) o << "    {\"" << name << "\", " << kind << "},\n";
+    o << "};\n\n}  // namespace\n\n";
     o << "const KindInfo& kindInfo(int32_t kind) {\n"
       << "    return kind >= 1 && kind <= Choices::last_choice ? kKinds[kind] : kKinds[0];\n}\n\n"
       << "int32_t kindAtSlot(int32_t slot) {\n"
       << "    return slot >= 1 && slot <= " << kTreeKinds << " ? kSlots[slot] : int32_t(Choices::invalid_choice);\n}\n\n"
       << "int32_t kindNamed(std::string_view name) {\n"
-      << "    for (int32_t kind = 1; kind <= Choices::last_choice; ++kind)\n"
-      << "        if (name == kKinds[kind].name) return kind;\n"
-      << "    return Choices::invalid_choice;\n}\n\n"
+      << "    const auto* end = kByName + std::size(kByName);\n"
+      << "    const auto* at = std::lower_bound(kByName, end, name,\n"
+      << "                                      [](const NamedKind& k, std::string_view n) { return k.name < n; });\n"
+      << "    return at != end && at->name == name ? at->kind : int32_t(Choices::invalid_choice);\n}\n\n"
       << "int32_t kindOfIdTypeCode(int32_t code) {\n"
       << "    return code >= 0 && code <= " << maxCode << " ? kIdTypes[code] : int32_t(Choices::invalid_choice);\n}\n";
     return o.str();
@@ -448,22 +459,26 @@ std::string visitorHeader(const Schema& s) {
     return o.str();
 }
 
-std::string visitorSource(const Schema& s, std::size_t first, std::size_t last, bool withDispatcher) {
+std::string visitorDispatchSource(const Schema& s) {
     std::ostringstream o;
     o << kBanner << "#include \"access/AccessVisitor.h\"\n\n#include \"access/AccessReport.h\"\n\n" << guardBegin();
-    if (withDispatcher) {
-        o << "AccessVisitor::~AccessVisitor() = default;\n\n"
-          << "void AccessVisitor::Visit(const AccessNode& node) {\n"
-          << "    const AccessNode held(node);  // the walk may change what `node` refers to\n"
-          << "    switch (held.choice()) {\n"
-          << "    case Choices::invalid_choice:\n"
-          << "        accessReport(\"Illegal node in Visit( const AccessNode ).\\n\");\n        return;\n";
-        for (const Kind& k : s.kinds)
-            o << "    case Choices::" << k.name << ": Visit" << k.name << "(" << k.name << "(held.treeNode())); return;\n";
-        o << "    default:\n"
-          << "        accessReport(\"AccessVisitor::Visit: Failed for choice %s\\n\", Choices::to_char(held.choice()));\n"
-          << "        return;\n    }\n}\n\n";
-    }
+    o << "AccessVisitor::~AccessVisitor() = default;\n\n"
+      << "void AccessVisitor::Visit(const AccessNode& node) {\n"
+      << "    const AccessNode held(node);  // the walk may change what `node` refers to\n"
+      << "    switch (held.choice()) {\n"
+      << "    case Choices::invalid_choice:\n"
+      << "        accessReport(\"Illegal node in Visit( const AccessNode ).\\n\");\n        return;\n";
+    for (const Kind& k : s.kinds)
+        o << "    case Choices::" << k.name << ": Visit" << k.name << "(" << k.name << "(held.treeNode())); return;\n";
+    o << "    default:\n"
+      << "        accessReport(\"AccessVisitor::Visit: Failed for choice %s\\n\", Choices::to_char(held.choice()));\n"
+      << "        return;\n    }\n}\n" << guardEnd();
+    return o.str();
+}
+
+std::string visitorSource(const Schema& s, std::size_t first, std::size_t last) {
+    std::ostringstream o;
+    o << kBanner << "#include \"access/AccessVisitor.h\"\n\n#include \"access/AccessReport.h\"\n\n" << guardBegin();
     for (std::size_t i = first; i < last; ++i) {
         const Kind& k = s.kinds[i];
         switch (k.role) {
@@ -515,11 +530,12 @@ int main(int argc, char** argv) {
     out.write("KindTable.cpp", kindTableSource(schema));
     out.write("TreeViews.h", viewsHeader(schema));
     out.write("AccessVisitor.h", visitorHeader(schema));
+    out.write("AccessVisitorDispatch.cpp", visitorDispatchSource(schema));
     const std::size_t n = schema.kinds.size();
     for (int part = 0; part < kSplit; ++part) {
         const std::size_t first = n * part / kSplit, last = n * (part + 1) / kSplit;
         out.write("TreeViews" + std::to_string(part) + ".cpp", viewsSource(schema, first, last));
-        out.write("AccessVisitor" + std::to_string(part) + ".cpp", visitorSource(schema, first, last, part == 0));
+        out.write("AccessVisitor" + std::to_string(part) + ".cpp", visitorSource(schema, first, last));
     }
     return 0;
 }

@@ -1,0 +1,22 @@
+#include "suite/analysis/FieldParsing.h"
+
+#include "access/KindInfo.h"
+#include "suite/fields/FieldParser.h"
+
+ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena) {
+    ParsedField parsed;
+    int32_t kind = kindNamed(field);
+    if (!isFieldKind(kind)) return parsed;
+    FieldParseResult result = parseField(kind, text, line, arena);
+    parsed.tree = result.tree;
+    for (const FieldFinding& finding : result.findings) {
+        CellFinding cell;
+        cell.message = finding.message;
+        cell.severity = Severity::Error;
+        // The offset is where the finding's place ("~A") starts in the text.
+        for (const std::string& argument : finding.arguments)
+            cell.arguments.emplace_back(argument, finding.offset);
+        parsed.findings.push_back(std::move(cell));
+    }
+    return parsed;
+}

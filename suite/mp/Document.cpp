@@ -1,0 +1,125 @@
+#include "suite/mp/Document.h"
+
+#include "suite/mp/TableLayout.h"
+
+#include <array>
+
+namespace {
+struct TypeInfo {
+    const char* name;
+    NodeRole role;
+};
+constexpr TypeInfo kTypes[] = {
+    {"", NodeRole::Row},
+#define SUITE_NODE(name, role) {#name, NodeRole::role},
+#include "suite/mp/SuiteNodeTypes.def"
+#undef SUITE_NODE
+};
+constexpr int kTypeCount = static_cast<int>(sizeof(kTypes) / sizeof(kTypes[0]));
+
+bool validType(SuiteNodeType type) {
+    int at = static_cast<int>(type);
+    return at > 0 && at < kTypeCount;
+}
+
+void collectTables(const SuiteNode* node, std::vector<SuiteNode*>& out) {
+    for (SuiteNode* child : node->children) {
+        if (child->role == NodeRole::Table) out.push_back(child);
+        collectTables(child, out);
+    }
+}
+}  // namespace
+
+const char* documentTypeName(DocumentType type) {
+    switch (type) {
+    case DocumentType::TestSuite: return "TestSuite";
+    case DocumentType::Module: return "Module";
+    case DocumentType::Package: return "Package";
+    case DocumentType::ModularTestSuite: return "ModularTestSuite";
+    case DocumentType::FlatView: return "FlatView";
+    case DocumentType::TestSuiteIndex: return "TestSuiteIndex";
+    case DocumentType::Unknown: break;
+    }
+    return "(Unknown)";
+}
+
+const char* suiteNodeTypeName(SuiteNodeType type) { return validType(type) ? kTypes[static_cast<int>(type)].name : ""; }
+
+NodeRole suiteNodeRole(SuiteNodeType type) {
+    return validType(type) ? kTypes[static_cast<int>(type)].role : NodeRole::Row;
+}
+
+SuiteNodeType suiteNodeTypeByName(std::string_view name) {
+    for (int i = 1; i < kTypeCount; ++i)
+        if (name == kTypes[i].name) return static_cast<SuiteNodeType>(i);
+    return SuiteNodeType::None;
+}
+
+bool SuiteNode::isEmpty() const {
+    for (const Cell& c : cells)
+        if (!c.empty()) return false;
+    return true;
+}
+
+Cell* SuiteNode::cell(std::string_view field) {
+    for (Cell& c : cells)
+        if (c.field == field) return &c;
+    return nullptr;
+}
+
+const Cell* SuiteNode::cell(std::string_view field) const {
+    for (const Cell& c : cells)
+        if (c.field == field) return &c;
+    return nullptr;
+}
+
+std::string_view SuiteNode::text(std::string_view field) const {
+    const Cell* c = cell(field);
+    return c ? c->text : std::string_view{};
+}
+
+std::string_view SuiteNode::objectName() const {
+    if (cells.empty()) return {};
+    std::string_view text = cells.front().text;
+    std::size_t end = text.find_first_of(" \t\r\n(");
+    return text.substr(0, end);
+}
+
+Document::Document(std::string fileName, std::string buffer)
+    : fileName_(std::move(fileName)), buffer_(std::move(buffer)) {
+    root_ = makeNode(SuiteNodeType::ASuite, 1);
+}
+
+SuiteNode* Document::makeNode(SuiteNodeType type, int32_t line) {
+    SuiteNode& node = nodes_.emplace_back();
+    node.type = type;
+    node.role = suiteNodeRole(type);
+    node.line = line;
+    node.document = this;
+    const NodeLayout& layout = layoutOf(type);
+    node.cells.resize(layout.fieldCount);
+    for (int i = 0; i < layout.fieldCount; ++i) node.cells[i].field = layout.fields[i].field;
+    return &node;
+}
+
+std::vector<SuiteNode*> Document::tables() const {
+    std::vector<SuiteNode*> out;
+    collectTables(root_, out);
+    return out;
+}
+
+SuiteNode* Document::part(SuiteNodeType type) const {
+    for (SuiteNode* child : root_->children)
+        if (child->type == type) return child;
+    return nullptr;
+}
+
+std::vector<std::string_view> Document::importedDocumentNames() const {
+    std::vector<std::string_view> names;
+    for (const SuiteNode* part : root_->children) {
+        if (part->type != SuiteNodeType::ImportPart) continue;
+        for (const SuiteNode* table : part->children)
+            if (table->type == SuiteNodeType::Imports) names.push_back(table->text("SourceName"));
+    }
+    return names;
+}

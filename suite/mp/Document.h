@@ -1,0 +1,193 @@
+// The raw document model of the MP importer: what a TTCN.MP file becomes
+// before its field texts are parsed.
+//
+//   Document                       one MP file (test suite, TTCN module or package)
+//   └─ SuiteNode role Document     type ASuite, the root of the document's nodes
+//      └─ SuiteNode role Part      SuiteOverviewPart, ImportPart, DeclarationsPart,
+//         │                        ConstraintsPart, DynamicPart (in file order)
+//         ├─ SuiteNode role Table  e.g. SimpleTypeDefs, StructTypeDef, TestCase
+//         │  ├─ cells              the header fields, then the footer DetailedComment
+//         │  └─ rows               SuiteNode role Row (ElemDcl, BehaviourLine, ...)
+//         │     └─ cells           the row's fields
+//         └─ SuiteNode role Group  constraint groups, TestGroup, TestStepGroup,
+//            ├─ cells              DefaultGroup: the group id (and, for a TestGroup,
+//            └─ children           SelExprId and Objective); children are tables
+//                                  and nested groups, in file order
+//
+// Every node type is named after the suite tree kind it turns into (see
+// SuiteNodeTypes.def): the table of a test case is a `TestCase`, a row of a
+// structured type is an `ElemDcl`, a row of a behaviour description is a
+// `BehaviourLine`, a multiple-object table such as the simple types is a
+// `SimpleTypeDefs` whose rows are `SimpleTypeDef`.
+//
+// The list groupings of the MP text ($StructTypeDefs, $TestCases,
+// $TestStepLibrary, $TTCN_ASP_Constraints, ...) make no nodes: their tables are
+// children of the part (or of the enclosing group), so the lists of the suite
+// tree are the children of one type, in file order.
+//
+// Cells: a node has exactly the cells of its type's layout (TableLayout.h), in
+// the schema's field order, whether or not the MP text had the field; a field
+// the file did not have is a cell with empty text. `Cell::field` is the schema
+// kind name of the field ("TestCaseId", "Line", "DetailedComment"), and the
+// field parser picks its grammar from it. The trailing "$Comment" of a table
+// (after its body) is the cell "DetailedComment"; the "$Comment" before the
+// body is "Comment".
+//
+// Behaviour descriptions (TestCase, TestStep, DefaultCase): the rows are the
+// behaviour lines and the tree headers in file order. Each has the cells
+// LineNumber, LabelId, Line, Cref, VerdictId, Comment, Header. A tree-header row
+// has `treeHeader` set and only its "Header" cell filled ("Name(params)"); an
+// ordinary line has `indentation` from its "$Line [n]" and its "Line" cell
+// holds the whole text including "[n]".
+//
+// The field parser fills `Cell::tree` (a node whose kind is the cell's field
+// kind, e.g. a `TestCaseId` node holding an `Identifier`, a `Comment` text leaf)
+// and `Cell::state`; the tree builder (SuiteTreeBuilder.h) then hangs these
+// trees under the table and row nodes. A cell is present in the suite tree
+// exactly when its tree is not null.
+#pragma once
+
+#include "access/TreeArena.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TreeNode;
+
+// Document types, numbered as the library numbers them.
+enum class DocumentType : int {
+    Unknown = 0,
+    TestSuite = 1,
+    Module = 2,
+    Package = 3,
+    ModularTestSuite = 4,
+    FlatView = 5,
+    TestSuiteIndex = 6,
+};
+
+// "(Unknown)", "TestSuite", "Module", "Package", "ModularTestSuite",
+// "FlatView", "TestSuiteIndex".
+const char* documentTypeName(DocumentType type);
+
+enum class SuiteNodeType : int {
+    None = 0,
+#define SUITE_NODE(name, role) name,
+#include "suite/mp/SuiteNodeTypes.def"
+#undef SUITE_NODE
+    Last
+};
+
+enum class NodeRole { Document, Part, Group, Table, Row };
+
+// The kind name of a node type ("TestCase"); "" for None and Last.
+const char* suiteNodeTypeName(SuiteNodeType type);
+NodeRole suiteNodeRole(SuiteNodeType type);
+// The node type of a kind name; None when there is none.
+SuiteNodeType suiteNodeTypeByName(std::string_view name);
+
+// Parse state of one cell.
+enum class ParseState { NotParsed, Parsed, ParsedWithErrors };
+
+// One field of a table header or of a row.
+struct Cell {
+    // The schema kind of the field ("SimpleTypeId", "ElemType", "Line").
+    std::string_view field;
+    // The field's text after the white-space handling (trimmed at both ends;
+    // full identifiers rewritten; group paths without the suite's own name).
+    // Points into the document's file buffer or arena.
+    std::string_view text;
+    // Line of the field's keyword in the MP file (1-based); 0 when the file
+    // did not have the field.
+    int32_t line = 0;
+    // Set by the field parser.
+    ParseState state = ParseState::NotParsed;
+    TreeNode* tree = nullptr;
+
+    bool empty() const { return text.empty(); }
+};
+
+class Document;
+
+// A document, part, group, table or row (see the picture at the top).
+struct SuiteNode {
+    SuiteNodeType type = SuiteNodeType::None;
+    NodeRole role = NodeRole::Row;
+    // Line of the keyword that opened the node.
+    int32_t line = 0;
+    // Header cells (tables, groups) or the row's cells, in layout order.
+    std::vector<Cell> cells;
+    // Tables: the body rows in file order (empty rows included).
+    std::vector<SuiteNode*> rows;
+    // Document, parts, groups: the parts, tables and groups inside, in file order.
+    std::vector<SuiteNode*> children;
+    SuiteNode* parent = nullptr;
+    Document* document = nullptr;
+
+    // Behaviour lines only.
+    int32_t indentation = 0;
+    bool treeHeader = false;
+
+    // Set by the tree builder: the suite tree node of this table, group or row.
+    TreeNode* treeNode = nullptr;
+
+    // A row is empty when all its cells are empty.
+    bool isEmpty() const;
+    // The cell of a field, by its schema kind name; null when the layout has none.
+    Cell* cell(std::string_view field);
+    const Cell* cell(std::string_view field) const;
+    // The text of a field's cell, empty when absent.
+    std::string_view text(std::string_view field) const;
+    // The object name a table or group declares (the text of its first cell up
+    // to the first blank or "("), for messages and lookups.
+    std::string_view objectName() const;
+};
+
+// One loaded MP file.
+class Document {
+public:
+    Document(std::string fileName, std::string buffer);
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    DocumentType type() const { return type_; }
+    void setType(DocumentType type) { type_ = type; }
+    // The suite, module or package identifier.
+    std::string_view name() const { return name_; }
+    void setName(std::string_view name) { name_ = name; }
+    const std::string& fileName() const { return fileName_; }
+    std::string_view buffer() const { return buffer_; }
+
+    // The document node (type ASuite); its children are the parts.
+    SuiteNode* root() { return root_; }
+    const SuiteNode* root() const { return root_; }
+
+    // A new node owned by the document; linked to its parent by the caller.
+    SuiteNode* makeNode(SuiteNodeType type, int32_t line);
+    // Arena for the field parser's trees, the tree builder's nodes and texts
+    // that had to be rewritten.
+    TreeArena& arena() { return arena_; }
+
+    // Every table of the document, in file order (depth first), for the
+    // analysis that parses table by table.
+    std::vector<SuiteNode*> tables() const;
+    // The parts of a given type (at most one is expected; null when absent).
+    SuiteNode* part(SuiteNodeType type) const;
+    // The names of the documents this one imports (the SourceName cell of
+    // every Imports table), in file order.
+    std::vector<std::string_view> importedDocumentNames() const;
+
+    std::size_t nodeCount() const { return nodes_.size(); }
+
+private:
+    std::string fileName_;
+    std::string buffer_;
+    DocumentType type_ = DocumentType::Unknown;
+    std::string_view name_;
+    std::deque<SuiteNode> nodes_;
+    SuiteNode* root_ = nullptr;
+    TreeArena arena_;
+};

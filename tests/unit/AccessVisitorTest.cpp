@@ -1,0 +1,231 @@
+// The visitor over the suite tree: dispatch and the default traversals.
+#include "AccessReportCapture.h"
+
+#include "access/AccessVisitor.h"
+#include "access/TreeBuild.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Names = std::vector<std::string>;
+
+namespace {
+
+// Records the kinds it is handed, in order, and walks on with the defaults.
+class Recorder : public AccessVisitor {
+public:
+    Names seen;
+
+    void VisitASuite(const ASuite& n) override { note("ASuite"), AccessVisitor::VisitASuite(n); }
+    void VisitTestCase(const TestCase& n) override {
+        note("TestCase " + std::string(n.testCaseId().identifier().text()));
+        AccessVisitor::VisitTestCase(n);
+    }
+    void VisitCompactTestCase(const CompactTestCase& n) override {
+        note("CompactTestCase " + std::string(n.testCaseId().identifier().text()));
+    }
+    void VisitBehaviourLine(const BehaviourLine& n) override { note("BehaviourLine"), AccessVisitor::VisitBehaviourLine(n); }
+    void VisitLineNumber(const LineNumber&) override { note("LineNumber"); }
+    void VisitLabelId(const LabelId&) override { note("LabelId"); }
+    void VisitLine(const Line& n) override { note("Line"), AccessVisitor::VisitLine(n); }
+    void VisitCref(const Cref&) override { note("Cref"); }
+    void VisitVerdictId(const VerdictId& n) override { note("VerdictId"), AccessVisitor::VisitVerdictId(n); }
+    void VisitComment(const Comment&) override { note("Comment"); }
+    void VisitChildren(const Children& n) override { note("Children"), AccessVisitor::VisitChildren(n); }
+    void VisitIdentifier(const Identifier& n) override { note("Identifier " + std::string(n.text())); }
+    void VisitPASS(const PASS&) override { note("PASS"); }
+    void VisitTimerDcl(const TimerDcl&) override { note("TimerDcl"); }
+    void VisitSO_CaseIndexList(const SO_CaseIndexList&) override { note("SO_CaseIndexList"); }
+    void VisitTableColumn(const TableColumn&) override { note("TableColumn"); }
+
+private:
+    void note(const std::string& what) { seen.push_back(what); }
+};
+
+TreeNode* identifier(TreeArena& arena, const char* name) { return makeText(arena, Choices::Identifier, name); }
+
+TreeNode* testCase(TreeArena& arena, const char* name) {
+    TreeNode* id = makeSequence(arena, Choices::TestCaseId, {identifier(arena, name)});
+    return makeSequence(arena, Choices::TestCase, {id});
+}
+
+TreeNode* entry(TreeArena& arena, TreeNode* groupOrCase) {
+    return makeChoice(arena, Choices::TestGroupOrTestCase, groupOrCase);
+}
+
+TreeNode* testGroup(TreeArena& arena, std::initializer_list<TreeNode*> entries) {
+    TreeNode* list = makeList(arena, Choices::TestGroupOrTestCaseList, entries);
+    return makeSequence(arena, Choices::TestGroup, {nullptr, nullptr, nullptr, list});
+}
+
+// A behaviour line that has only its (empty) children.
+TreeNode* bareLine(TreeArena& arena) {
+    TreeNode* line = makeSequence(arena, Choices::BehaviourLine);
+    line->child[6] = makeList(arena, Choices::Children, {});
+    return line;
+}
+
+}  // namespace
+
+TEST(AccessVisitor, EmptyNodeAndObjectKindsVisitNothing) {
+    TreeArena arena;
+    AccessReportCapture capture;
+    Recorder recorder;
+    recorder.Visit(AccessNode());
+    recorder.Visit(AccessNode(Choices::Timer, makeSequence(arena, Choices::TimerDcl)));
+    recorder.Visit(AccessNode(Choices::last_choice, nullptr));
+    recorder.Visit(AccessNode(0, nullptr));
+    EXPECT_EQ(recorder.seen, Names{});
+    EXPECT_EQ(capture.take(), (Names{"Illegal node in Visit( const AccessNode ).\n",
+                                     "AccessVisitor::Visit: Failed for choice Timer\n",
+                                     "AccessVisitor::Visit: Failed for choice last_choice\n",
+                                     "Bad case in Choices::to_char 0",
+                                     "AccessVisitor::Visit: Failed for choice \n"}));
+}
+
+TEST(AccessVisitor, DispatchReachesTheFirstAndLastTreeKinds) {
+    TreeArena arena;
+    Recorder recorder;
+    recorder.Visit(AccessNode(Choices::TableColumn, makeSequence(arena, Choices::TableColumn)));  // kind 2
+    recorder.Visit(AccessNode(Choices::SO_CaseIndexList, makeList(arena, Choices::SO_CaseIndexList, {})));  // 697
+    recorder.Visit(AccessNode(Choices::TimerDcl, makeSequence(arena, Choices::TimerDcl)));
+    EXPECT_EQ(recorder.seen, (Names{"TableColumn", "SO_CaseIndexList", "TimerDcl"}));
+}
+
+TEST(AccessVisitor, OverridingTestCaseSeesEveryTestCaseInNestedGroups) {
+    TreeArena arena;
+    TreeNode* inner = testGroup(arena, {entry(arena, testCase(arena, "TC_B")), entry(arena, testCase(arena, "TC_C"))});
+    TreeNode* outer = testGroup(arena, {entry(arena, inner), entry(arena, testCase(arena, "TC_D"))});
+    TreeNode* compactCase = makeSequence(arena, Choices::CompactTestCase,
+                                         {makeSequence(arena, Choices::TestCaseId, {identifier(arena, "TC_E")})});
+    TreeNode* compact = makeSequence(arena, Choices::CompactTestGroup,
+                                     {nullptr, nullptr, nullptr, nullptr,
+                                      makeList(arena, Choices::CompactTestCaseList, {compactCase})});
+    TreeNode* top = makeList(arena, Choices::TestGroupOrTestCaseList,
+                             {entry(arena, testCase(arena, "TC_A")), entry(arena, outer), entry(arena, compact)});
+    TreeNode* dynamic = makeSequence(arena, Choices::DynamicPart, {makeSequence(arena, Choices::TestCases, {top})});
+    TreeNode* suite = makeSequence(arena, Choices::ASuite, {nullptr, nullptr, nullptr, nullptr, dynamic});
+
+    class TestCasesOnly : public AccessVisitor {
+    public:
+        Names seen;
+        void VisitTestCase(const TestCase& n) override { seen.emplace_back(n.testCaseId().identifier().text()); }
+    } visitor;
+    visitor.Visit(AccessNode::fromSuiteNode(suite));
+    EXPECT_EQ(visitor.seen, (Names{"TC_A", "TC_B", "TC_C", "TC_D"}));
+
+    // Overriding Identifier alone sees every name the defaults reach, in order.
+    class Identifiers : public AccessVisitor {
+    public:
+        Names seen;
+        void VisitIdentifier(const Identifier& n) override { seen.emplace_back(n.text()); }
+    } ids;
+    ids.Visit(AccessNode::fromSuiteNode(suite));
+    EXPECT_EQ(ids.seen, (Names{"TC_A", "TC_B", "TC_C", "TC_D", "TC_E"}));
+}
+
+TEST(AccessVisitor, FieldsAreVisitedInSchemaOrder) {
+    TreeArena arena;
+    TreeNode* number = makeText(arena, Choices::Number, "1");
+    TreeNode* statement = makeChoice(arena, Choices::StatementLine,
+                                     makeSequence(arena, Choices::ImplicitSend, {identifier(arena, "ASP")}));
+    TreeNode* verdict = makeChoice(
+        arena, Choices::Verdict, makeChoice(arena, Choices::Pass, makeKeyword(arena, Choices::PASS)));
+    TreeNode* line = makeSequence(
+        arena, Choices::BehaviourLine,
+        {makeSequence(arena, Choices::LineNumber, {number}),
+         makeSequence(arena, Choices::LabelId, {makeSequence(arena, Choices::Label, {identifier(arena, "L1")})}),
+         makeSequence(arena, Choices::Line, {makeSequence(arena, Choices::Indentation, {number}), statement}),
+         makeSequence(arena, Choices::Cref, {makeChoice(arena, Choices::ConstraintReference, identifier(arena, "C1"))}),
+         makeSequence(arena, Choices::VerdictId, {verdict}), makeText(arena, Choices::Comment, "c"),
+         makeList(arena, Choices::Children, {bareLine(arena)})});
+    ASSERT_EQ(treeShapeError(line), "");
+    Recorder recorder;
+    recorder.Visit(AccessNode(Choices::BehaviourLine, line));
+    EXPECT_EQ(recorder.seen, (Names{"BehaviourLine", "LineNumber", "LabelId", "Line", "Identifier ASP", "Cref",
+                                    "VerdictId", "PASS", "Comment", "Children", "BehaviourLine", "Children"}));
+
+    // Two fields of one kind: the PCO before the message; RelExpression left to right.
+    Recorder send;
+    send.Visit(AccessNode(Choices::Send, makeSequence(arena, Choices::Send,
+                                                      {identifier(arena, "PCO"), identifier(arena, "MSG")})));
+    EXPECT_EQ(send.seen, (Names{"Identifier PCO", "Identifier MSG"}));
+}
+
+TEST(AccessVisitor, AbsentOptionalFieldsAndEmptyListsAreNotVisited) {
+    TreeArena arena;
+    Recorder recorder;
+    recorder.Visit(AccessNode(Choices::BehaviourLine, bareLine(arena)));
+    EXPECT_EQ(recorder.seen, (Names{"BehaviourLine", "Children"}));
+
+    // A suite with no dynamic part and no parts at all visits only itself.
+    Recorder suite;
+    suite.Visit(AccessNode(Choices::ASuite, makeSequence(arena, Choices::ASuite)));
+    EXPECT_EQ(suite.seen, Names{"ASuite"});
+}
+
+TEST(AccessVisitor, ChoiceVisitsItsAlternativeOrReportsWhatItHeld) {
+    TreeArena arena;
+    AccessReportCapture capture;
+    Recorder recorder;
+    // Verdict -> Pass -> PASS: nested choices end at the keyword.
+    recorder.Visit(AccessNode(Choices::Verdict,
+                              makeChoice(arena, Choices::Verdict,
+                                         makeChoice(arena, Choices::Pass, makeKeyword(arena, Choices::PASS)))));
+    EXPECT_EQ(recorder.seen, Names{"PASS"});
+    EXPECT_EQ(capture.take(), Names{});
+
+    recorder.Visit(AccessNode(Choices::Event, makeChoice(arena, Choices::Event, makeKeyword(arena, Choices::PASS, 4))));
+    recorder.Visit(AccessNode(Choices::TTCN_Type, makeChoice(arena, Choices::TTCN_Type, identifier(arena, "x"))));
+    EXPECT_EQ(recorder.seen, Names{"PASS"});
+    EXPECT_EQ(capture.take(), (Names{"Bad case label in Event (4)\n", "Unhandled choice in Event: invalid_choice\n",
+                                     "Bad case label in TTCN_Type (0)\n",
+                                     "Unhandled choice in TTCN_Type: invalid_choice\n"}));
+}
+
+TEST(AccessVisitor, ListThatShrinksOrGrowsDuringTheWalk) {
+    TreeArena arena;
+    // Three lines; visiting the first drops the last one from the list.
+    TreeNode* shrinking = makeList(arena, Choices::RootTree, {bareLine(arena), bareLine(arena), bareLine(arena)});
+    class Shrinker : public AccessVisitor {
+    public:
+        TreeNode* list = nullptr;
+        int visits = 0;
+        void VisitBehaviourLine(const BehaviourLine&) override {
+            if (++visits == 1) list->count = 2;
+        }
+    } shrinker;
+    shrinker.list = shrinking;
+    shrinker.Visit(AccessNode(Choices::RootTree, shrinking));
+    EXPECT_EQ(shrinker.visits, 2);
+
+    // Room for four, two used; visiting the second makes all four visible.
+    TreeNode* growing = arena.make(Choices::Children, 4);
+    for (int i = 0; i < 4; ++i) growing->child[i] = bareLine(arena);
+    growing->count = 2;
+    class Grower : public AccessVisitor {
+    public:
+        TreeNode* list = nullptr;
+        int visits = 0;
+        void VisitBehaviourLine(const BehaviourLine&) override {
+            if (++visits == 2) list->count = 4;
+        }
+    } grower;
+    grower.list = growing;
+    grower.Visit(AccessNode(Choices::Children, growing));
+    EXPECT_EQ(grower.visits, 4);
+
+    // Emptied by its first element: the walk stops there.
+    TreeNode* emptied = makeList(arena, Choices::RootTree, {bareLine(arena), bareLine(arena)});
+    class Emptier : public AccessVisitor {
+    public:
+        TreeNode* list = nullptr;
+        int visits = 0;
+        void VisitBehaviourLine(const BehaviourLine&) override { ++visits, list->count = 0; }
+    } emptier;
+    emptier.list = emptied;
+    emptier.Visit(AccessNode(Choices::RootTree, emptied));
+    EXPECT_EQ(emptier.visits, 1);
+}

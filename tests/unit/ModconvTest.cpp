@@ -1,0 +1,375 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <regex>
+#include <sstream>
+
+#include "Asn1TestSupport.h"
+#include "modconv/ConverterArguments.h"
+#include "modconv/ExchangeWriter.h"
+#include "modconv/Keywords.h"
+#include "modconv/ModuleSplitter.h"
+#include "platform/Process.h"
+#include "suite/asn1/Asn1Association.h"
+#include "suite/asn1/Asn1ExchangeReader.h"
+
+using namespace asn1test;
+
+namespace {
+const std::set<std::string>& keywords() {
+    static const std::set<std::string> words = [] {
+        auto read = readKeywordFile((binaryDirectory() / "modconv_kwd.txt").string());
+        return read ? *read : std::set<std::string>{};
+    }();
+    return words;
+}
+
+// "line: note|error: text" of every message, one per line.
+std::string messagesOf(const SplitResult& result) {
+    std::string out;
+    for (const auto& m : result.messages)
+        out += std::to_string(m.line) + ": " + (m.isError ? "error: " : "note: ") + m.text + "\n";
+    return out;
+}
+
+std::string convert(const std::string& source, std::string* messages = nullptr) {
+    SplitResult result = splitModules(source, keywords());
+    if (messages) *messages = messagesOf(result);
+    return result.ok() ? exchangeBlock(result.modules) : std::string("(refused)\n");
+}
+}  // namespace
+
+TEST(ConverterArgumentFile, OutputPathAndQuotedInputsAreTakenAsWritten) {
+    std::string problem;
+    auto parsed = parseArgumentLine(" -q -i /tmp/Veld out \"a b.asn\" \"x\"y;z.asn\" \"/c.asn\" \n", problem);
+    ASSERT_TRUE(parsed) << problem;
+    EXPECT_TRUE(parsed->quiet);
+    EXPECT_EQ(parsed->outputFile, "/tmp/Veld out");
+    EXPECT_EQ(parsed->inputFiles, (std::vector<std::string>{"a b.asn", "x\"y;z.asn", "/c.asn"}));
+
+    parsed = parseArgumentLine("-i out \"one.asn\" ", problem);
+    ASSERT_TRUE(parsed) << problem;
+    EXPECT_FALSE(parsed->quiet);
+    EXPECT_EQ(parsed->inputFiles, std::vector<std::string>{"one.asn"});
+}
+
+TEST(ConverterArgumentFile, MalformedLinesAreRefusedWithAReason) {
+    std::string problem;
+    EXPECT_FALSE(parseArgumentLine(" -q \"a.asn\" ", problem));
+    EXPECT_EQ(problem, "no output file given (-i)");
+    EXPECT_FALSE(parseArgumentLine(" -i out ", problem));
+    EXPECT_EQ(problem, "no input files given");
+    EXPECT_FALSE(parseArgumentLine(" -x -i out \"a\" ", problem));
+    EXPECT_EQ(problem, "unknown option \"-x\"");
+    EXPECT_FALSE(parseArgumentLine(" -i out \"a.asn ", problem));
+    EXPECT_EQ(problem, "input files must be given in double quotes");
+}
+
+TEST(ModuleConverter, ModuleAsUsersWriteItBecomesOneCleanBlock) {
+    std::string messages;
+    std::string block = convert(
+        "-- header comment\n"
+        "Demo-Module { iso(1) member-body(2) 42 } DEFINITIONS\n"
+        "  IMPLICIT TAGS ::=\n"
+        "BEGIN\n"
+        "EXPORTS Pdu, maxLen;\n"
+        "IMPORTS Other, val FROM Other-Module { 1 2 3 }\n"
+        "        Third FROM Third-Module;\n"
+        "\n"
+        "Pdu ::= [APPLICATION 3]   SEQUENCE {   -- the message\n"
+        "    id      INTEGER (0..maxLen),\n"
+        "    name    IA5String (SIZE (1..16)) OPTIONAL, /* inline */ flag BOOLEAN DEFAULT TRUE,\n"
+        "    kind    ENUMERATED { a(0), b(1), ... }\n"
+        "}\n"
+        "maxLen INTEGER ::= 255 -- bound\n"
+        "id-demo OBJECT IDENTIFIER ::=\n"
+        "    { iso(1) member-body(2) 42 }\n"
+        "Text ::= UTF8String (SIZE(1..maxLen))\n"
+        "greeting Text ::= \"two  blanks -- stay\"\n"
+        "Flags ::= BIT STRING { on(0), off(1) }\n"
+        "Neg ::= INTEGER (-5..-1) x Neg ::= -3\n"
+        "END\n");
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(block,
+              "#MODULE\nDemo-Module\n"
+              "#TYPE\nPdu\n#DEFINITION\n"
+              "[APPLICATION 3] SEQUENCE { id INTEGER (0..maxLen), name IA5String (SIZE (1..16)) OPTIONAL, flag\n"
+              "BOOLEAN DEFAULT TRUE, kind ENUMERATED { a(0), b(1), ... } }\n"
+              "#VALUE\nmaxLen\n#TYPE\nINTEGER\n#DEFINITION\n255\n"
+              "#VALUE\nid-demo\n#TYPE\nOBJECT IDENTIFIER\n#DEFINITION\n{ iso(1) member-body(2) 42 }\n"
+              "#TYPE\nText\n#DEFINITION\nUTF8String (SIZE(1..maxLen))\n"
+              "#VALUE\ngreeting\n#TYPE\nText\n#DEFINITION\n\"two  blanks -- stay\"\n"
+              "#TYPE\nFlags\n#DEFINITION\nBIT STRING { on(0), off(1) }\n"
+              "#TYPE\nNeg\n#DEFINITION\nINTEGER (-5..-1)\n"
+              "#VALUE\nx\n#TYPE\nNeg\n#DEFINITION\n-3\n"
+              "#END\n");
+}
+
+TEST(ModuleConverter, SeveralModulesInOneFileShareTheFirstModulesBlock) {
+    std::string block = convert(
+        "First DEFINITIONS ::= BEGIN A ::= NULL END\n"
+        "Second DEFINITIONS AUTOMATIC TAGS ::= BEGIN B ::= CHOICE { a A, b BOOLEAN } END\n");
+    EXPECT_EQ(block,
+              "#MODULE\nFirst\n"
+              "#TYPE\nA\n#DEFINITION\nNULL\n"
+              "#TYPE\nB\n#DEFINITION\nCHOICE { a A, b BOOLEAN }\n"
+              "#END\n");
+}
+
+TEST(ModuleConverter, MacrosAndInformationObjectsAreSkippedWithANote) {
+    std::string messages;
+    std::string block = convert(
+        "M DEFINITIONS ::= BEGIN\n"                                        // 1
+        "IMPORTS OPERATION, ERROR FROM Ros;\n"                             // 2
+        "THING MACRO ::= BEGIN\n"                                          // 3
+        "  TYPE NOTATION ::= \"ARG\" type | empty\n"                       // 4
+        "  VALUE NOTATION ::= value(VALUE INTEGER)\n"                      // 5
+        "END\n"                                                            // 6
+        "Kept ::= INTEGER\n"                                               // 7
+        "sysName THING ARG IA5String\n"                                    // 8
+        "    ::= { 1 3 6 }\n"                                              // 9
+        "CODE-CLASS ::= CLASS { &code INTEGER UNIQUE } WITH SYNTAX { CODE &code }\n"  // 10
+        "failed ERROR ::= { CODE local:1 }\n"                              // 11
+        "Errors ERROR ::= { failed, ... }\n"                               // 12
+        "Signed { ToBeSigned } ::= SEQUENCE { t ToBeSigned, s BIT STRING }\n"  // 13
+        "Lookup ::= OPERATION ARGUMENT Kept RESULT Kept ERRORS { failed }\n"  // 14
+        "Small INTEGER ::= { 1 | 2 }\n"                                    // 15
+        "last INTEGER ::= 9\n"                                             // 16
+        "END\n",
+        &messages);
+    EXPECT_EQ(messages,
+              "3: note: macro definition \"THING\" skipped\n"
+              "8: note: information object or macro value \"sysName\" of \"THING\" skipped\n"
+              "10: note: information object class \"CODE-CLASS\" skipped\n"
+              "11: note: information object or macro value \"failed\" of \"ERROR\" skipped\n"
+              "12: note: object set or value set \"Errors\" skipped\n"
+              "13: note: parameterised assignment \"Signed\" skipped\n"
+              "14: note: type \"Lookup\" in macro notation (OPERATION) skipped\n"
+              "15: note: object set or value set \"Small\" skipped\n");
+    EXPECT_EQ(block,
+              "#MODULE\nM\n"
+              "#TYPE\nKept\n#DEFINITION\nINTEGER\n"
+              "#VALUE\nlast\n#TYPE\nINTEGER\n#DEFINITION\n9\n"
+              "#END\n");
+}
+
+TEST(ModuleConverter, InputItCannotConvertIsRefusedWithLineAndReason) {
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", "1: error: no ASN.1 module found\n"},
+        {"-- only a comment\n", "1: error: no ASN.1 module found\n"},
+        {"M DEFINITION ::= BEGIN END\n", "1: error: \"DEFINITIONS\" expected after the module name \"M\", found \"DEFINITION\"\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= SEQUENCE { a INTEGER\nB ::= NULL\nEND\n",
+         "2: error: \"{\" is never closed\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= SEQUENCE { a INTEGER ) \nEND\n",
+         "2: error: \")\" does not match \"{\" of line 2\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= NULL }\nEND\n", "2: error: \"}\" without an opening bracket\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= NULL\n", "2: error: module \"M\" has no END\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= INTEGER (\xE2\x80\x93" "1..5)\nEND\n",
+         "2: error: \"\xE2\x80\x93\" is not ASN.1 (in \"A\")\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= NULL\n/* open\nEND\n", "3: error: comment \"/*\" is never closed\n"},
+        {"M DEFINITIONS ::= BEGIN\nA ::= \nB ::= NULL\nEND\n", "2: error: assignment \"A\" has no definition\n"},
+        {"M DEFINITIONS ::= BEGIN\n5 A ::= NULL\nEND\n", "2: error: unexpected \"5\"\n"},
+        {"M DEFINITIONS ::= BEGIN\nv INTEGER ::= 5 ::= 6\nEND\n",
+         "2: error: cannot tell where the assignment before \"::=\" begins\n"},
+        {"M DEFINITIONS ::= BEGIN\nt IA5String ::= \"#END\"\nEND\n",
+         "2: error: \"t\" holds \"#MODULE\" or \"#END\", which the exchange format cannot carry\n"},
+        {"M DEFINITIONS ::= BEGIN IMPORTS A FROM B\nEND\n", "1: error: IMPORTS list has no closing \";\"\n"},
+        {"m DEFINITIONS ::= BEGIN END\n", "1: error: module name expected, found \"m\"\n"},
+    };
+    for (const auto& c : cases) {
+        std::string messages;
+        EXPECT_EQ(convert(c.source, &messages), "(refused)\n") << c.source;
+        EXPECT_EQ(messages, c.message) << c.source;
+    }
+}
+
+TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
+    std::string components;
+    for (int i = 0; i < 900; ++i)
+        components += (i ? ",\n  " : "  ") + std::string("component") + std::to_string(i) + " OCTET STRING(SIZE(1..8))";
+    std::string messages;
+    SplitResult result = splitModules("M DEFINITIONS ::= BEGIN\nBig ::= SEQUENCE {\n" + components + "\n}\nEND\n",
+                                      keywords());
+    ASSERT_TRUE(result.ok()) << messagesOf(result);
+    const std::string& text = result.modules.at(0).assignments.at(0).definition;
+    EXPECT_GT(text.size(), 39000u / 2);
+    std::istringstream lines(text);
+    std::string line;
+    std::string joined;
+    while (std::getline(lines, line)) {
+        EXPECT_LE(line.size() + 1, 999u);
+        EXPECT_NE(line, "");
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined.rfind("SEQUENCE { component0 OCTET STRING(SIZE(1..8)), component1 ", 0), 0u);
+
+    // Text without blanks is broken between lexical items.
+    std::string packed = "INTEGER(";
+    for (int i = 0; i < 400; ++i) packed += (i ? "|" : "") + std::to_string(i);
+    packed += ")";
+    result = splitModules("M DEFINITIONS ::= BEGIN\nPacked ::= " + packed + "\nEND\n", keywords());
+    ASSERT_TRUE(result.ok());
+    const std::string& wrapped = result.modules[0].assignments[0].definition;
+    for (std::istringstream in(wrapped); std::getline(in, line);) EXPECT_LE(line.size() + 1, 999u);
+    std::string unwrapped = wrapped;
+    std::erase(unwrapped, '\n');
+    EXPECT_EQ(unwrapped, packed);
+
+    // Over the limit of the exchange format the module is refused.
+    std::string huge;
+    for (int i = 0; i < 3000; ++i) huge += (i ? ", " : "") + std::string("c") + std::to_string(i) + " BOOLEAN";
+    result = splitModules("M DEFINITIONS ::= BEGIN\nHuge ::= SET { " + huge + " }\nEND\n", keywords());
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(messagesOf(result).rfind("2: error: the definition of \"Huge\" has ", 0), 0u) << messagesOf(result);
+}
+
+namespace {
+// Counts assignments line by line, by a method separate from the converter:
+// after removing "--" comments, a line "Name ::= ..." is a type (unless a
+// CLASS follows), a line "name Type ::= ..." is a value.
+struct AssignmentCount {
+    int types = 0;
+    int values = 0;
+};
+
+AssignmentCount countByLines(const std::string& source) {
+    static const std::regex type(R"(^\s*([A-Z][A-Za-z0-9-]*)\s*::=\s*(\S*))");
+    static const std::regex value(R"(^\s*[a-z][A-Za-z0-9-]*\s+[A-Z][A-Za-z0-9 \t.-]*::=)");
+    AssignmentCount count;
+    std::istringstream in(source);
+    std::string line;
+    while (std::getline(in, line)) {
+        line = line.substr(0, line.find("--"));
+        std::smatch match;
+        if (std::regex_search(line, match, type)) {
+            if (match[1] != "DEFINITIONS" && match[2] != "CLASS") ++count.types;
+        } else if (std::regex_search(line, value)) {
+            ++count.values;
+        }
+    }
+    return count;
+}
+
+AssignmentCount countInBlock(const std::string& block) {
+    AssignmentCount count;
+    std::istringstream in(block);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line == "#TYPE") ++count.types;
+        if (line == "#VALUE") ++count.values;
+    }
+    count.types -= count.values;  // every value assignment has its own "#TYPE" line
+    return count;
+}
+
+class RealModules : public ScratchDirectory {
+protected:
+    void SetUp() override {
+        ScratchDirectory::SetUp();
+        auto corpus = corpusDirectory();
+        if (!corpus) GTEST_SKIP() << "no folder of real ASN.1 modules beside the repository";
+        corpus_ = *corpus;
+    }
+    // Runs modconv.exe on one file; its exit status, messages and output.
+    int runConverter(const fs::path& input, std::string& messages, std::string& output) {
+        writeFile(dir_ / "args", " -q -i " + (dir_ / "out").string() + " \"" + input.string() + "\" \n");
+        fs::remove(dir_ / "out");
+        messages.clear();
+        ProcessResult result = runProcess((binaryDirectory() / "modconv.exe").string(), {"-l", (dir_ / "args").string()},
+                                          [&](const char* data, std::size_t size) { messages.append(data, size); });
+        output = readFile(dir_ / "out");
+        return result.started ? result.exitStatus : -2;
+    }
+    fs::path corpus_;
+};
+}  // namespace
+
+TEST_F(RealModules, EveryModuleIsConvertedOrRefusedWithAMessage) {
+    int converted = 0;
+    int refused = 0;
+    for (const auto& file : fs::recursive_directory_iterator(corpus_)) {
+        if (!file.is_regular_file() || file.path().filename() == "README.md") continue;
+        std::string messages;
+        std::string output;
+        int status = runConverter(file.path(), messages, output);
+        ASSERT_TRUE(status == 0 || status == 1) << file.path() << " ended with " << status << "\n" << messages;
+        if (status == 0) {
+            ++converted;
+            EXPECT_EQ(output.rfind("#MODULE\n", 0), 0u) << file.path();
+            EXPECT_EQ(messages.find(": error: "), std::string::npos) << messages;
+        } else {
+            ++refused;
+            EXPECT_NE(messages.find(file.path().string() + ":"), std::string::npos) << messages;
+            EXPECT_NE(messages.find(": error: "), std::string::npos) << messages;
+        }
+    }
+    // The corpus holds two files that are no valid ASN.1 (a misspelt header,
+    // a non-ASCII dash in a subtype); the other 22 convert.
+    EXPECT_EQ(converted, 22);
+    EXPECT_EQ(refused, 2);
+}
+
+TEST_F(RealModules, AssignmentCountsMatchACountByLines) {
+    const char* valid[] = {
+        "pycrate/Constant-definitions.asn", "pycrate/Class-definitions.asn", "pycrate/H323-MESSAGES.asn",
+        "pycrate/KerberosV5Spec2.asn", "pycrate/Lightweight-Directory-Access-Protocol-V3.asn",
+        "pycrate/MAPv2-CommonDataTypes.asn", "pycrate/MAPv2-MS-DataTypes.asn", "pycrate/PKIX1Explicit88.asn",
+        "pycrate/PKIX1Implicit88.asn", "pycrate/SS-DataTypes.asn", "wireshark/Addressing-Data-Elements.asn",
+        "pycrate/RFC1157-SNMP.asn", "pycrate/ACSE-1.asn", "asn1tools/x680.asn",
+    };
+    for (const char* name : valid) {
+        std::string messages;
+        std::string output;
+        ASSERT_EQ(runConverter(corpus_ / name, messages, output), 0) << name << "\n" << messages;
+        AssignmentCount expected = countByLines(readFile(corpus_ / name));
+        AssignmentCount got = countInBlock(output);
+        EXPECT_EQ(got.types, expected.types) << name;
+        EXPECT_EQ(got.values, expected.values) << name;
+        EXPECT_GT(got.types + got.values, 0) << name;
+    }
+    // Two counts written down by hand from the files themselves.
+    std::string messages;
+    std::string output;
+    ASSERT_EQ(runConverter(corpus_ / "pycrate/Constant-definitions.asn", messages, output), 0);
+    EXPECT_EQ(countInBlock(output).values, 194);
+    ASSERT_EQ(runConverter(corpus_ / "wireshark/Addressing-Data-Elements.asn", messages, output), 0);
+    EXPECT_EQ(countInBlock(output).types, 20);
+}
+
+TEST_F(RealModules, ConvertedModulesLoadThroughTheAssociation) {
+    std::string listText = "# real modules\n";
+    std::vector<std::string> names = {"pycrate/H323-MESSAGES.asn", "pycrate/PKIX1Explicit88.asn",
+                                      "net-snmp/SNMPv2-SMI.txt", "asn1tools/x680.asn", "pycrate/CMIP-1.asn"};
+    for (const auto& name : names) listText += (corpus_ / name).string() + "\n";
+    writeFile(dir_ / "asn.lst", listText);
+    Asn1Association association;
+    LibraryError error;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(association.update_from_file((dir_ / "asn.lst").string(), error), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    ASSERT_EQ(association.entries().size(), names.size()) << error.text;
+    EXPECT_EQ(association.entries()[0].moduleName(), "H323-MESSAGES");
+    EXPECT_EQ(association.entries()[2].moduleName(), "SNMPv2-SMI");
+    EXPECT_EQ(association.entries()[0].module()->types.size(), 175u);
+    const Asn1TypeAssignment* found = association.findType("PKIX1Explicit88", "Version", error);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->definition, "INTEGER { v1(0), v2(1), v3(2) }");
+    const Asn1ValueAssignment* value = association.findValue("PKIX1Explicit88", "ub-name", error);
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->type, "INTEGER");
+    EXPECT_EQ(value->value, "32768");
+}
+
+TEST_F(RealModules, ConverterWithoutKeywordFileStopsWithStatus2) {
+    fs::remove(dir_ / "modconv_kwd.txt");
+    std::string messages;
+    std::string output;
+    EXPECT_EQ(runConverter(corpus_ / "pycrate/RFC1157-SNMP.asn", messages, output), 2);
+    EXPECT_EQ(messages,
+              "modconv.exe: cannot read the ASN.1 keyword file \"modconv_kwd.txt\" in the working directory\n");
+}

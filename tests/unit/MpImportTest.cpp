@@ -1,0 +1,371 @@
+#include "MpTestSupport.h"
+
+#include "suite/mp/MpScanner.h"
+#include "suite/mp/TableLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+const char* kMinimalSuite = "$Suite $SuiteId S1 $End_Suite\n";
+
+TEST(MpFileClassification, BlankLinesBeforeSuiteAreAnMpFile) {
+    ScratchDir dir;
+    std::string path = dir.write("a.mp", "\n\n\n$Suite $SuiteId A\n$End_Suite\n");
+    LibraryError error;
+    EXPECT_EQ(classifyFile(path, error), FileKind::Mp);
+    EXPECT_FALSE(error.isSet());
+    auto document = importMpFile(path, {}, error);
+    ASSERT_TRUE(document) << error.text;
+    EXPECT_EQ(document->name(), "A");
+    EXPECT_EQ(document->type(), DocumentType::TestSuite);
+}
+
+TEST(MpFileClassification, StoredSuiteHeadersAreNotMp) {
+    ScratchDir dir;
+    LibraryError error;
+    std::string old = dir.write("old.veld", "== 19920731 7\n$Suite $SuiteId X $End_Suite\n");
+    EXPECT_EQ(classifyFile(old, error), FileKind::StoredSuite);
+    EXPECT_EQ(error.code, LibraryErrorCode::IllegalVersion);
+    EXPECT_EQ(error.text, "Illegal version of file " + old);
+
+    error.clear();
+    std::string current = dir.write("cur.veld", "== 19960308 8\nrest");
+    EXPECT_EQ(classifyFile(current, error), FileKind::StoredSuite);
+    EXPECT_TRUE(error.isSet());
+    EXPECT_EQ(error.text, "File " + current + " is a stored suite; only TTCN.MP files can be loaded");
+    EXPECT_FALSE(importMpFile(current, {}, error));
+}
+
+TEST(MpFileClassification, AnythingElseIsNotReadable) {
+    ScratchDir dir;
+    LibraryError error;
+    std::string binary = dir.write("b.mp", std::string("\x7f" "ELF\x01\x02\0\0$Suite", 13));
+    EXPECT_EQ(classifyFile(binary, error), FileKind::Unreadable);
+    EXPECT_EQ(error.code, LibraryErrorCode::FileNotReadable);
+    EXPECT_EQ(error.text, "File " + binary + " not found or not readable");
+
+    error.clear();
+    EXPECT_FALSE(importMpFile(dir.write("none", "") + ".missing", {}, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::FileNotReadable);
+    error.clear();
+    EXPECT_EQ(classifyFile(dir.write("empty.mp", ""), error), FileKind::Unreadable);
+}
+
+TEST(MpFileClassification, ModulesAndPackagesAreMp) {
+    EXPECT_EQ(classifyBytes(" \t\r\n$TTCN_Module $TTCN_ModuleId M"), FileKind::Mp);
+    EXPECT_EQ(classifyBytes("$Package $PackageId P"), FileKind::Mp);
+    EXPECT_EQ(classifyBytes("x$Suite"), FileKind::Unreadable);
+}
+
+TEST(MpImportCall, FailureReturns98AndLogsTheText) {
+    ScratchDir dir;
+    std::string path = dir.write("bad.mp", "$Suite $SuiteId B\n$DeclarationsPart\n");
+    CapturedStream log;
+    MpImportOptions options;
+    options.log = log.get();
+    std::unique_ptr<Document> document;
+    LibraryError error;
+    EXPECT_EQ(importMp(path, options, document, error), 98);
+    EXPECT_EQ(error.code, LibraryErrorCode::SyntaxError);
+    EXPECT_EQ(log.text(), path + ":2: Syntax error (end of file before $End_DeclarationsPart)\n");
+    EXPECT_EQ(importMp("", options, document, error), 160);
+}
+
+class ScannerBufferSize : public ::testing::Test {
+protected:
+    void TearDown() override {
+        unsetenv("VELD_SCANNER_BUFFER_SIZE");
+        setScannerBufferSizeSetting(-1);
+        resetScannerBufferSize();
+    }
+    std::size_t decide(long setting, const char* env) {
+        setScannerBufferSizeSetting(setting);
+        if (env) setenv("VELD_SCANNER_BUFFER_SIZE", env, 1);
+        else unsetenv("VELD_SCANNER_BUFFER_SIZE");
+        resetScannerBufferSize();
+        return scannerBufferSize();
+    }
+};
+
+TEST_F(ScannerBufferSize, SettingDefaultAndEnvironment) {
+    EXPECT_EQ(decide(-1, nullptr), 1000000u);
+    EXPECT_EQ(decide(15999, nullptr), 1000000u);
+    EXPECT_EQ(decide(16000, nullptr), 16000u);
+    EXPECT_EQ(decide(20000, "30000"), 30000u);
+    EXPECT_EQ(decide(20000, "17000"), 20000u);  // smaller than the setting: no effect
+    EXPECT_EQ(decide(-1, "2000000"), 2000000u);
+    EXPECT_EQ(decide(-1, "junk"), 1000000u);
+}
+
+TEST_F(ScannerBufferSize, DecidedOncePerProcess) {
+    EXPECT_EQ(decide(16000, nullptr), 16000u);
+    setenv("VELD_SCANNER_BUFFER_SIZE", "50000", 1);
+    EXPECT_EQ(scannerBufferSize(), 16000u);
+}
+
+TEST_F(ScannerBufferSize, StringLongerThanTheBufferFailsAtItsFirstLine) {
+    decide(16000, nullptr);
+    std::string fits = "$Suite $SuiteId S\n$DeclarationsPart\n$Comment \"" + std::string(15000, 'a') +
+                       "\"\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    EXPECT_TRUE(importText(fits, error)) << error.text;
+
+    std::string tooLong = "$Suite $SuiteId S\n$DeclarationsPart\n\n$Comment /* " + std::string(9000, 'b') + "\n" +
+                          std::string(9000, 'c') + " */\n$End_DeclarationsPart\n$End_Suite\n";
+    EXPECT_FALSE(importText(tooLong, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::ScannerBufferOverflow);
+    EXPECT_EQ(error.text, "t.mp:4: Scanner buffer overflow (probably an unmatched ' or \")");
+}
+
+TEST(MpScanner, UnterminatedQuoteIsReportedWhereItBegan) {
+    std::string text =
+        "$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ConstDcls\n$TS_ConstDcl\n$TS_ConstId c\n"
+        "$TS_ConstValue \"never closed\n$End_TS_ConstDcl\n$End_TS_ConstDcls\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    EXPECT_FALSE(importText(text, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::ScannerBufferOverflow);
+    EXPECT_EQ(error.text, "t.mp:6: Scanner buffer overflow (probably an unmatched ' or \")");
+}
+
+TEST(MpScanner, IllegalCharactersAreWarnedTabAndCarriageReturnAreNot) {
+    std::string text = "$Suite $SuiteId S\r\n$DeclarationsPart\t\n$Comment a\x07z /* \x01 */\n$End_DeclarationsPart\n"
+                       "$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    auto document = importText(text, error, log.get());
+    ASSERT_TRUE(document) << error.text;
+    EXPECT_EQ(log.text(), "Warning: Illegal character (0x7) in line 3\nWarning: Illegal character (0x1) in line 3\n");
+}
+
+TEST(MpScanner, DollarInsideStringsAndFreeTextDoesNotStartAKeyword) {
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ConstDcls\n$TS_ConstDcl\n$TS_ConstId c\n"
+                       "$TS_ConstValue \"a $End_TS_ConstDcl\" & 'b$X'O\n$Comment /* $Begin_TestCase \\*/ */\n"
+                       "$End_TS_ConstDcl\n$End_TS_ConstDcls\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    auto document = importText(text, error);
+    ASSERT_TRUE(document) << error.text;
+    SuiteNode* table = document->tables().at(0);
+    ASSERT_EQ(table->rows.size(), 1u);
+    EXPECT_EQ(table->rows[0]->text("TS_ConstValue"), "\"a $End_TS_ConstDcl\" & 'b$X'O");
+    EXPECT_EQ(table->rows[0]->text("Comment"), "/* $Begin_TestCase \\*/ */");
+}
+
+TEST(MpReader, HeadNameTypeAndTrace) {
+    LibraryError error;
+    CapturedStream trace;
+    MpImportOptions options;
+    options.trace = trace.get();
+    options.destination = "store";
+    auto document = importMpText("m.mp", "$TTCN_Module\n$TTCN_ModuleId  M_1 \n$End_TTCN_Module", options, error);
+    ASSERT_TRUE(document) << error.text;
+    EXPECT_EQ(document->type(), DocumentType::Module);
+    EXPECT_EQ(document->name(), "M_1");
+    EXPECT_EQ(trace.text(), "Created Module M_1 in store\n");
+}
+
+TEST(MpReader, TraceGoesToStandardErrorOnlyWhenAskedFor) {
+    LibraryError error;
+    unsetenv("VELD_MP_INPUT_TRACE");
+    testing::internal::CaptureStderr();
+    importText(kMinimalSuite, error);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    setenv("VELD_MP_INPUT_TRACE", "", 1);
+    testing::internal::CaptureStderr();
+    importText(kMinimalSuite, error);
+    unsetenv("VELD_MP_INPUT_TRACE");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Created TestSuite S1 in t.mp\n");
+}
+
+TEST(MpReader, FlagTokenAfterSuiteAndGroupPathsWithTheSuiteName) {
+    std::string text =
+        "$Suite TOOLFLAG\n$SuiteId ECHO\n$DynamicPart\n$TestCases\n$TestGroup\n$TestGroupId BASIC\n"
+        "$Begin_TestCase\n$TestCaseId TC1\n$TestGroupRef ECHO/BASIC/\n$BehaviourDescription\n"
+        "$End_BehaviourDescription\n$End_TestCase\n$End_TestGroup\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
+    LibraryError error;
+    auto document = importText(text, error);
+    ASSERT_TRUE(document) << error.text;
+    EXPECT_EQ(document->name(), "ECHO");
+    SuiteNode* dynamic = document->part(SuiteNodeType::DynamicPart);
+    ASSERT_TRUE(dynamic);
+    ASSERT_EQ(dynamic->children.size(), 1u);
+    SuiteNode* group = dynamic->children[0];
+    EXPECT_EQ(group->type, SuiteNodeType::TestGroup);
+    EXPECT_EQ(group->text("TestGroupId"), "BASIC");
+    ASSERT_EQ(group->children.size(), 1u);
+    EXPECT_EQ(group->children[0]->text("TestGroupRef"), "BASIC/");
+    EXPECT_EQ(group->children[0]->parent, group);
+}
+
+TEST(MpReader, FullIdentifiersAreRewritten) {
+    std::string value;
+    auto rewrite = [&](std::string text) {
+        value = text;
+        return rewriteFullIdentifier(value);
+    };
+    EXPECT_TRUE(rewrite("ECHOmsg (/* echo message */)"));
+    EXPECT_EQ(value, "ECHOmsg (echo message)");
+    EXPECT_TRUE(rewrite("X (  /*a \\*/ b*/ )"));
+    EXPECT_EQ(value, "X (  a */ b)");
+    EXPECT_TRUE(rewrite("Plain"));
+    EXPECT_EQ(value, "Plain");
+    EXPECT_FALSE(rewrite("Y (full name)"));
+    EXPECT_EQ(value, "Y (full name)");
+    EXPECT_FALSE(rewrite("Z (/* open only)"));
+    EXPECT_EQ(value, "Z (open only)");
+}
+
+TEST(MpReader, BadFullIdentifierIsWarnedAndKept) {
+    std::string text =
+        "$Suite $SuiteId S\n$DeclarationsPart\n$StructTypeDefs\n$Begin_StructTypeDef\n$StructId T1 (/* first type */)\n"
+        "$Comment\n$ElemDcls\n$ElemDcl\n$ElemId e1 (no comment)\n$ElemType INTEGER\n$End_ElemDcl\n$End_ElemDcls\n"
+        "$Comment /* footer */\n$End_StructTypeDef\n$End_StructTypeDefs\n$End_DeclarationsPart\n$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    auto document = importText(text, error, log.get());
+    ASSERT_TRUE(document) << error.text;
+    SuiteNode* table = document->tables().at(0);
+    EXPECT_EQ(table->type, SuiteNodeType::StructTypeDef);
+    EXPECT_EQ(table->text("StructId"), "T1 (first type)");
+    EXPECT_EQ(table->text("Comment"), "");
+    EXPECT_EQ(table->text("DetailedComment"), "/* footer */");
+    EXPECT_EQ(table->cell("DetailedComment")->line, 13);
+    EXPECT_EQ(table->rows.at(0)->text("ElemId"), "e1 (no comment)");
+    EXPECT_EQ(log.text(), "Syntax error in idandfullid\nin $ElemId of ElemDcl e1 (line 8)\n");
+}
+
+TEST(MpReader, DroppedFeaturesAreWarned) {
+    std::string text =
+        "$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ParDcls\n$TS_ParDcl\n$TS_ParId P\n$TS_ParType INTEGER\n"
+        "$TS_ParValue 5\n$End_TS_ParDcl\n$End_TS_ParDcls\n$Begin_CP_Dcls\n$CP_Dcl\n$CP_Id CP1\n$CP_Role  UT \n"
+        "$End_CP_Dcl\n$End_CP_Dcls\n$End_DeclarationsPart\n$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
+    EXPECT_EQ(log.text(),
+              "Warning: default values of TS Parameters isn't supported by Kestrel:\nin TS_ParDcl P (line 4)\n"
+              "Warning: CP Role information discarded: UT\nin CP_Dcl CP1 (line 11)\n");
+}
+
+TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
+    std::string text =
+        "$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$Begin_TestCase\n$TestCaseId TC\n$Comment /* head */\n"
+        "$BehaviourDescription\n"
+        "$BehaviourLine\n$LabelId L1\n$Line [0] PCO ! A\n$Cref C1\n$VerdictId\n$Comment\n$End_BehaviourLine\n"
+        "$BehaviourLine\n$LabelId\n$Line  [ 2 ]  PCO ? B\n$Cref\n$VerdictId PASS\n$End_BehaviourLine\n"
+        "$Header LT1(p: INTEGER)\n"
+        "$BehaviourLine\n$Line [0] LT2\n$End_BehaviourLine\n"
+        "$BehaviourLine\n$LabelId\n$Line\n$Cref\n$VerdictId\n$Comment\n$End_BehaviourLine\n"
+        "$End_BehaviourDescription\n$Comment /* detail */\n$End_TestCase\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
+    LibraryError error;
+    auto document = importText(text, error);
+    ASSERT_TRUE(document) << error.text;
+    SuiteNode* table = document->tables().at(0);
+    EXPECT_EQ(table->text("Comment"), "/* head */");
+    EXPECT_EQ(table->text("DetailedComment"), "/* detail */");
+    ASSERT_EQ(table->rows.size(), 5u);
+    EXPECT_EQ(table->rows[0]->indentation, 0);
+    EXPECT_EQ(table->rows[0]->text("Line"), "[0] PCO ! A");
+    EXPECT_EQ(table->rows[0]->text("LabelId"), "L1");
+    EXPECT_EQ(table->rows[1]->indentation, 2);
+    EXPECT_EQ(table->rows[1]->text("VerdictId"), "PASS");
+    EXPECT_TRUE(table->rows[2]->treeHeader);
+    EXPECT_EQ(table->rows[2]->text("Header"), "LT1(p: INTEGER)");
+    EXPECT_TRUE(table->rows[3]->treeHeader);  // a header written as an ordinary line
+    EXPECT_EQ(table->rows[3]->text("Header"), "LT2");
+    EXPECT_EQ(table->rows[3]->text("Line"), "");
+    EXPECT_TRUE(table->rows[4]->isEmpty());
+    EXPECT_FALSE(table->rows[1]->isEmpty());
+}
+
+TEST(MpReader, LocalTreeWithoutHeaderIsWarned) {
+    std::string text =
+        "$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n$Begin_TestStep\n$TestStepId STEP\n"
+        "$BehaviourDescription\n$BehaviourLine\n$Line [0] P ! A\n$End_BehaviourLine\n"
+        "$LocalTree\n$BehaviourLine\n$Line [0] P ? B\n$End_BehaviourLine\n$End_LocalTree\n"
+        "$End_BehaviourDescription\n$End_TestStep\n$End_TestStepLibrary\n$End_DynamicPart\n$End_Suite\n";
+    CapturedStream log;
+    LibraryError error;
+    auto document = importText(text, error, log.get());
+    ASSERT_TRUE(document) << error.text;
+    EXPECT_EQ(document->tables().at(0)->rows.size(), 2u);
+    EXPECT_EQ(log.text(), "No tree header as a first behaviourline\nin TestStep STEP (line 4)\n");
+}
+
+TEST(MpReader, StructuralFaultsAreSyntaxErrorsWithTheirLine) {
+    struct Case {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"$Suite $SuiteId S\n$DeclarationsPart\n$Begin_SimpleTypeDefs\n$End_TimerDcls\n$End_DeclarationsPart\n$End_Suite",
+         "t.mp:4: Syntax error ($End_TimerDcls where $End_SimpleTypeDefs was expected)"},
+        {"$Suite $SuiteId S\n$DeclarationsPart\n$End_DeclarationsPart\n",
+         "t.mp:3: Syntax error (end of file before $End_Suite)"},
+        {"$Suite $SuiteId S\n$DeclarationsPart\n$Begin_SimpleTypeDefs\n$SimpleTypeDef\n$SimpleTypeId T",
+         "t.mp:5: Syntax error (end of file before $End_SimpleTypeDef)"},
+        {"$Suite $SuiteId S\n$End_DeclarationsPart\n$End_Suite",
+         "t.mp:2: Syntax error ($End_DeclarationsPart where $End_Suite was expected)"},
+        {"$Suite\n$DeclarationsPart\n", "t.mp:2: Syntax error ($SuiteId expected after $Suite)"},
+        {"$Suite $SuiteId\n$End_Suite", "t.mp:1: Syntax error ($SuiteId without a name)"},
+        {"junk before $Suite", "t.mp:1: Syntax error (text before $Suite)"},
+        {"$TestCase", "t.mp:1: Syntax error ($TestCase where $Suite, $TTCN_Module or $Package was expected)"},
+        {"", "t.mp:1: Syntax error (no $Suite, $TTCN_Module or $Package at the start)"},
+        {"$Suite $SuiteId S\n$DeclarationsPart\n$ElemDcl\n$End_ElemDcl\n",
+         "t.mp:3: Syntax error (row $ElemDcl outside a table)"},
+    };
+    for (const Case& c : cases) {
+        LibraryError error;
+        EXPECT_FALSE(importText(c.text, error)) << c.text;
+        EXPECT_EQ(error.code, LibraryErrorCode::SyntaxError) << c.text;
+        EXPECT_EQ(error.text, c.message);
+    }
+}
+
+TEST(MpReader, DeepNestingIsAnErrorNotAStackOverflow) {
+    std::string text = "$Suite $SuiteId S\n$DynamicPart\n";
+    for (int i = 0; i < 100000; ++i) text += "$TestGroup\n";
+    LibraryError error;
+    EXPECT_FALSE(importText(text, error));
+    EXPECT_EQ(error.code, LibraryErrorCode::SyntaxError);
+    EXPECT_NE(error.text.find("nested too deeply"), std::string::npos);
+}
+
+TEST(MpReader, MangledInputNeverCrashes) {
+    // Pieces of real MP cut and shuffled, with binary bytes between them.
+    const char* pieces[] = {"$Suite ", "$SuiteId X\n", "$DynamicPart\n", "$End_DynamicPart\n", "$Begin_TestCase\n",
+                            "$End_TestCase\n", "$BehaviourLine\n", "$End_BehaviourLine\n", "$Line [3] A ! B\n",
+                            "\"", "'", "/*", "*/", "$Header H\n", "$TestGroup\n", "$End_TestGroup\n", "\x01\xff\x80",
+                            "$End_Suite", "$Begin_SimpleTypeDefs\n", "$SimpleTypeDef\n", "$Comment ", "$End_"};
+    std::mt19937 random(12345);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = "$Suite $SuiteId X\n";
+        int count = static_cast<int>(random() % 40);
+        for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
+        LibraryError error;
+        auto document = importText(text, error);
+        EXPECT_TRUE(document || error.isSet());
+    }
+}
+
+TEST(TableLayouts, EveryNodeTypeWithCellsHasItsLayoutInSchemaTerms) {
+    const NodeLayout& testCase = layoutOf(SuiteNodeType::TestCase);
+    EXPECT_EQ(testCase.rowType, SuiteNodeType::BehaviourLine);
+    EXPECT_EQ(testCase.indexOf("TestCaseId"), 0);
+    EXPECT_EQ(testCase.indexOf("DetailedComment"), testCase.fieldCount - 1);
+    EXPECT_EQ(layoutOf(SuiteNodeType::StructTypeDef).rowType, SuiteNodeType::ElemDcl);
+    EXPECT_EQ(tableByKeyword("ASN1_PDU_TypeRefs"), SuiteNodeType::ASN1_PDU_TypeDefsByRef);
+    EXPECT_EQ(groupOrRowByKeyword("Structure&Objective"), SuiteNodeType::SO_StructureAndObjective);
+    for (int t = 1; t < static_cast<int>(SuiteNodeType::Last); ++t) {
+        auto type = static_cast<SuiteNodeType>(t);
+        NodeRole role = suiteNodeRole(type);
+        if (role == NodeRole::Table || role == NodeRole::Row || role == NodeRole::Group) {
+            EXPECT_EQ(layoutOf(type).type, type) << suiteNodeTypeName(type);
+        }
+        EXPECT_EQ(suiteNodeTypeByName(suiteNodeTypeName(type)), type);
+    }
+}
+
+}  // namespace

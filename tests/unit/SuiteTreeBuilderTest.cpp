@@ -1,0 +1,217 @@
+#include "MpTestSupport.h"
+
+#include "access/KindInfo.h"
+#include "access/TreeViews.h"
+#include "suite/mp/SuiteTreeBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands in for the field parser: every non-empty cell gets a text leaf of
+// its field's kind, so presence and row identity can be checked.
+void fillCells(Document& document, SuiteNode* node) {
+    for (Cell& cell : node->cells)
+        if (!cell.empty()) {
+            cell.tree = document.arena().makeText(kindNamed(cell.field), cell.text, cell.line);
+            cell.state = ParseState::Parsed;
+        }
+    for (SuiteNode* row : node->rows) fillCells(document, row);
+    for (SuiteNode* child : node->children) fillCells(document, child);
+}
+
+// One behaviour row: an indentation and a comment naming it; "H:name" for a
+// tree header; "" for an empty row.
+struct Row {
+    int indent;
+    std::string name;
+};
+
+std::string testCaseText(const std::vector<Row>& rows) {
+    std::string text = "$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$Begin_TestCase\n$TestCaseId TC\n"
+                       "$BehaviourDescription\n";
+    for (const Row& row : rows) {
+        if (row.name.rfind("H:", 0) == 0) {
+            text += "$Header " + row.name.substr(2) + "\n";
+        } else if (row.name.empty()) {
+            text += "$BehaviourLine\n$LabelId\n$Line\n$Cref\n$VerdictId\n$Comment\n$End_BehaviourLine\n";
+        } else {
+            text += "$BehaviourLine\n$Line [" + std::to_string(row.indent) + "] P ! A\n$Comment " + row.name +
+                    "\n$End_BehaviourLine\n";
+        }
+    }
+    return text + "$End_BehaviourDescription\n$End_TestCase\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
+}
+
+class BehaviourTrees : public ::testing::Test {
+protected:
+    BehaviourDescription load(const std::vector<Row>& rows) {
+        LibraryError error;
+        document_ = importText(testCaseText(rows), error);
+        EXPECT_TRUE(document_) << error.text;
+        if (!document_) return {};
+        fillCells(*document_, document_->root());
+        ASuite suite(buildSuiteTree(*document_));
+        TestGroupOrTestCase entry = suite.dynamicPart().testCases().testGroupOrTestCaseList().testGroupOrTestCase(0);
+        EXPECT_EQ(entry.choice(), Choices::TestCase);
+        return entry.testCase().behaviourDescription();
+    }
+    template <typename List>
+    static std::string names(const List& list) {
+        std::string out;
+        for (int32_t i = 0; i < list.size(); ++i) {
+            if (!out.empty()) out += " ";
+            out += std::string(list.behaviourLine(i).comment().text());
+        }
+        return out;
+    }
+    std::unique_ptr<Document> document_;
+};
+
+TEST_F(BehaviourTrees, AlternativesAndChildren) {
+    BehaviourDescription d = load({{0, "a"}, {1, "b"}, {2, "c"}, {1, "d"}, {0, "e"}});
+    EXPECT_EQ(names(d.rootTree()), "a e");
+    EXPECT_EQ(names(d.rootTree().behaviourLine(0).children()), "b d");
+    EXPECT_EQ(names(d.rootTree().behaviourLine(0).children().behaviourLine(0).children()), "c");
+    EXPECT_EQ(d.rootTree().behaviourLine(1).children().size(), 0);  // children of the last row
+    EXPECT_EQ(d.localTreeList().size(), 0);
+}
+
+TEST_F(BehaviourTrees, JumpOfMoreThanOneLevelGivesNoChildren) {
+    BehaviourDescription d = load({{0, "a"}, {2, "b"}, {1, "c"}, {0, "d"}});
+    EXPECT_EQ(names(d.rootTree()), "a d");
+    EXPECT_EQ(d.rootTree().behaviourLine(0).children().size(), 0);
+}
+
+TEST_F(BehaviourTrees, EmptyRowsAreSkippedEverywhere) {
+    BehaviourDescription d = load({{0, ""}, {0, "a"}, {0, ""}, {1, "b"}, {0, ""}, {1, "c"}, {2, "d"}, {0, ""}});
+    EXPECT_EQ(names(d.rootTree()), "a");
+    BehaviourLine a = d.rootTree().behaviourLine(0);
+    EXPECT_EQ(names(a.children()), "b c");
+    EXPECT_EQ(a.children().behaviourLine(0).children().size(), 0);
+    EXPECT_EQ(names(a.children().behaviourLine(1).children()), "d");
+    EXPECT_EQ(a.children().behaviourLine(1).children().behaviourLine(0).children().size(), 0);
+}
+
+TEST_F(BehaviourTrees, TreeHeadersInsideTheBodyStartLocalTrees) {
+    BehaviourDescription d =
+        load({{0, "a"}, {1, "b"}, {0, "H:LT1(p: INTEGER)"}, {0, "x"}, {1, "y"}, {0, "H:LT2"}, {0, "z"}, {0, "w"}});
+    EXPECT_EQ(names(d.rootTree()), "a");
+    EXPECT_EQ(d.rootTree().behaviourLine(0).children().behaviourLine(0).children().size(), 0);
+    ASSERT_EQ(d.localTreeList().size(), 2);
+    LocalTree first = d.localTreeList().localTree(0);
+    ASSERT_TRUE(first.is_present_header());
+    EXPECT_EQ(first.header().treeNode()->text, "LT1(p: INTEGER)");
+    EXPECT_EQ(names(first.behaviourLineList()), "x");
+    EXPECT_EQ(names(first.behaviourLineList().behaviourLine(0).children()), "y");
+    EXPECT_EQ(names(d.localTreeList().localTree(1).behaviourLineList()), "z w");
+}
+
+TEST_F(BehaviourTrees, BodyStartingWithATreeHeaderHasAnEmptyRootTree) {
+    BehaviourDescription d = load({{0, "H:LT"}, {0, "a"}, {1, "b"}});
+    EXPECT_EQ(d.rootTree().size(), 0);
+    ASSERT_EQ(d.localTreeList().size(), 1);
+    EXPECT_EQ(names(d.localTreeList().localTree(0).behaviourLineList()), "a");
+}
+
+TEST_F(BehaviourTrees, EmptyBodyAndLineNumbers) {
+    BehaviourDescription empty = load({});
+    EXPECT_EQ(empty.rootTree().size(), 0);
+    EXPECT_EQ(empty.localTreeList().size(), 0);
+
+    BehaviourDescription d = load({{0, "a"}, {0, ""}, {1, "b"}});
+    BehaviourLine b = d.rootTree().behaviourLine(0).children().behaviourLine(0);
+    ASSERT_TRUE(b.is_present_lineNumber());
+    EXPECT_EQ(b.lineNumber().number().text(), "2");
+    EXPECT_FALSE(b.is_present_labelId());
+    EXPECT_TRUE(b.is_present_line());
+    // The same row is one node in every list that holds it.
+    EXPECT_EQ(d.rootTree().behaviourLine(0).children().behaviourLine(0).treeNode(), b.treeNode());
+}
+
+TEST(LevelLists, StopAtHeadersAndShallowerRows) {
+    LibraryError error;
+    auto document = importText(testCaseText({{1, "a"}, {2, "b"}, {1, "c"}, {0, "d"}, {1, "e"}}), error);
+    ASSERT_TRUE(document);
+    const auto& rows = document->tables().at(0)->rows;
+    EXPECT_EQ(levelList(rows, 0), (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(levelList(rows, 3), (std::vector<std::size_t>{3}));
+    EXPECT_EQ(levelList(rows, 9), std::vector<std::size_t>{});
+    EXPECT_EQ(childrenStart(rows, 0), 1);
+    EXPECT_EQ(childrenStart(rows, 1), -1);
+    EXPECT_EQ(childrenStart(rows, 3), 4);
+    EXPECT_EQ(childrenStart(rows, 4), -1);
+}
+
+const char* kDeclarationsAndConstraints =
+    "$Suite $SuiteId DEMO\n"
+    "$DeclarationsPart\n"
+    "$StructTypeDefs\n"
+    "$Begin_StructTypeDef\n$StructId T1\n$Comment\n$ElemDcls\n"
+    "$ElemDcl\n$ElemId e1\n$ElemType INTEGER\n$End_ElemDcl\n"
+    "$ElemDcl\n$ElemId\n$ElemType\n$PDU_FieldEncoding\n$Comment\n$End_ElemDcl\n"
+    "$ElemDcl\n$ElemId e2\n$ElemType BOOLEAN\n$Comment /* second */\n$End_ElemDcl\n"
+    "$End_ElemDcls\n$Comment\n$End_StructTypeDef\n"
+    "$Begin_StructTypeDef\n$StructId T2\n$ElemDcls\n$End_ElemDcls\n$End_StructTypeDef\n"
+    "$End_StructTypeDefs\n"
+    "$End_DeclarationsPart\n"
+    "$ConstraintsPart\n$StructTypeConstraints\n"
+    "$Begin_StructTypeConstraint\n$ConsId C0\n$StructId T1\n$ElemValues\n$End_ElemValues\n$End_StructTypeConstraint\n"
+    "$StructTypeConstraintGroup\n$StructTypeConstraintGroupId G1\n"
+    "$StructTypeConstraintGroup\n$StructTypeConstraintGroupId G2\n"
+    "$Begin_StructTypeConstraint\n$ConsId C2\n$StructTypeConstraintGroupRef DEMO/G1/G2/\n$StructId T1\n"
+    "$ElemValues\n$ElemValue\n$ElemId e1\n$ConsValue 5\n$End_ElemValue\n$End_ElemValues\n$End_StructTypeConstraint\n"
+    "$End_StructTypeConstraintGroup\n"
+    "$Begin_StructTypeConstraint\n$ConsId C1\n$StructId T2\n$ElemValues\n$End_ElemValues\n$End_StructTypeConstraint\n"
+    "$End_StructTypeConstraintGroup\n"
+    "$End_StructTypeConstraints\n$End_ConstraintsPart\n"
+    "$End_Suite\n";
+
+TEST(SuiteTree, TablesRowsAndFlatRowLists) {
+    LibraryError error;
+    auto document = importText(kDeclarationsAndConstraints, error);
+    ASSERT_TRUE(document) << error.text;
+    fillCells(*document, document->root());
+    ASuite suite(buildSuiteTree(*document));
+    ASSERT_TRUE(suite.is_present_suiteId());
+    EXPECT_EQ(suite.suiteId().identifier().text(), "DEMO");
+    StructTypeDefs types = suite.declarationsPart().definitions().ts_TypeDefs().structTypeDefs();
+    ASSERT_EQ(types.size(), 2);
+    StructTypeDef t1 = types.structTypeDef(0);
+    EXPECT_TRUE(t1.is_present_structId());
+    EXPECT_FALSE(t1.is_present_comment());        // empty cell: absent
+    EXPECT_FALSE(t1.is_present_detailedComment());
+    ASSERT_EQ(t1.elemDcls().size(), 2);            // the empty row is skipped
+    EXPECT_EQ(t1.elemDcls().elemDcl(1).comment().text(), "/* second */");
+    EXPECT_EQ(types.structTypeDef(1).elemDcls().size(), 0);
+    // Tables the file does not have are there, empty.
+    EXPECT_EQ(suite.declarationsPart().definitions().ts_TypeDefs().simpleTypeDefs().simpleTypeDefList().size(), 0);
+    EXPECT_EQ(suite.dynamicPart().testCases().testGroupOrTestCaseList().size(), 0);
+    // Building again gives the same tree.
+    EXPECT_EQ(buildSuiteTree(*document), suite.treeNode());
+}
+
+TEST(SuiteTree, ConstraintGroupsNestInFileOrder) {
+    LibraryError error;
+    auto document = importText(kDeclarationsAndConstraints, error);
+    ASSERT_TRUE(document) << error.text;
+    fillCells(*document, document->root());
+    ASuite suite(buildSuiteTree(*document));
+    StructTypeConstraintOrGroupList top =
+        suite.constraintsPart().ts_TypeConstraints().structTypeConstraints().structTypeConstraintOrGroupList();
+    ASSERT_EQ(top.size(), 2);
+    EXPECT_EQ(top.structTypeConstraintOrGroup(0).choice(), Choices::StructTypeConstraint);
+    ASSERT_EQ(top.structTypeConstraintOrGroup(1).choice(), Choices::StructTypeConstraintGroup);
+    StructTypeConstraintGroup g1 = top.structTypeConstraintOrGroup(1).structTypeConstraintGroup();
+    EXPECT_EQ(g1.structTypeConstraintGroupId().treeNode()->text, "G1");
+    StructTypeConstraintOrGroupList inG1 = g1.structTypeConstraintOrGroupList();
+    ASSERT_EQ(inG1.size(), 2);
+    StructTypeConstraintGroup g2 = inG1.structTypeConstraintOrGroup(0).structTypeConstraintGroup();
+    StructTypeConstraint c2 = g2.structTypeConstraintOrGroupList().structTypeConstraintOrGroup(0).structTypeConstraint();
+    EXPECT_EQ(c2.consId().treeNode()->text, "C2");
+    EXPECT_EQ(c2.structTypeConstraintGroupRef().treeNode()->text, "G1/G2/");
+    EXPECT_EQ(c2.elemValues().size(), 1);
+    EXPECT_EQ(inG1.structTypeConstraintOrGroup(1).structTypeConstraint().consId().treeNode()->text, "C1");
+}
+
+}  // namespace
