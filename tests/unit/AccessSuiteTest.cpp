@@ -1,0 +1,286 @@
+// Opening a suite through AccessSuite: every way the opening ends, the report
+// of the analysis, the defined flags, the working directory, and finding
+// objects by name.
+#include "access/AccessSuite.h"
+
+#include "access/Choices.h"
+#include "suite/analysis/LibrarySettings.h"
+#include "suite/mp/VeldSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string dataFile(const std::string& name) { return std::string(XLATOR_TEST_DATA) + "/analysis/" + name; }
+
+std::string listed(const std::string& path) { return "\"" + path + "\" "; }
+
+// A folder of this process's own: other test programs run beside it.
+std::string scratch() {
+    static const std::string dir = [] {
+        std::string path = ::testing::TempDir() + "access_suite_" + std::to_string(::getpid()) + "/";
+        ::mkdir(path.c_str(), 0700);
+        return path;
+    }();
+    return dir;
+}
+
+std::string writeFile(const std::string& name, const std::string& text) {
+    std::string path = scratch() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// The suite opened with the report stream and standard error captured.
+struct Opening {
+    AccessSuite suite;
+    int result = -1;
+    std::string report;
+    std::string errors;
+    std::string output;
+
+    void open(const std::string& fileList, const char* asnList = nullptr) {
+        std::FILE* stream = std::tmpfile();
+        suite.setReportStream(stream);
+        ::testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStdout();
+        result = suite.open(fileList, asnList);
+        output = ::testing::internal::GetCapturedStdout();
+        errors = ::testing::internal::GetCapturedStderr();
+        std::fflush(stream);
+        std::rewind(stream);
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) report.append(buffer, n);
+        std::fclose(stream);
+    }
+};
+
+const std::string kSmallSuite =
+    "$Suite $SuiteId SMALL\n"
+    "$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
+    " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
+    "$End_ImportedObjects $End_Imports $End_ImportPart\n"
+    "$DeclarationsPart\n"
+    " $Begin_TS_VarDcls\n"
+    "  $TS_VarDcl $TS_VarId TWICE $TS_VarType INTEGER $End_TS_VarDcl\n"
+    "  $TS_VarDcl $TS_VarId TWICE $TS_VarType BOOLEAN $End_TS_VarDcl\n"
+    " $End_TS_VarDcls\n"
+    " $Begin_TS_ConstDcls\n"
+    "  $TS_ConstDcl $TS_ConstId SIZE $TS_ConstType INTEGER $TS_ConstValue #if defined(BIG)\n100\n#else\n1\n#endif\n"
+    "  $End_TS_ConstDcl\n"
+    " $End_TS_ConstDcls\n"
+    "$End_DeclarationsPart\n"
+    "$ConstraintsPart $End_ConstraintsPart $DynamicPart $End_DynamicPart\n"
+    "$End_Suite\n";
+
+const std::string kSmallReport =
+    "=============================================\n"
+    "Analysis of the table: TS_VarDcls\n"
+    "Warning:\n"
+    "  Row: TWICE (TS_Var)\n"
+    "    TS_VarId:\n"
+    "The name TWICE is not unique.\n"
+    "\n"
+    "Analyzer done.\n\nWarnings found in 1 tables.\n";
+
+}  // namespace
+
+TEST(AccessSuite, OpensATestSuiteWithItsImportedModule) {
+    std::string root = writeFile("small.mp", kSmallSuite);
+    Opening o;
+    o.open(listed(root) + listed(dataFile("lib_mod.mp")), "");
+    EXPECT_EQ(o.result, 1);
+    EXPECT_EQ(o.errors, "");
+    EXPECT_EQ(o.report, kSmallReport);
+    EXPECT_EQ(o.suite.root().choice(), Choices::ASuite);
+    EXPECT_FALSE(o.suite.root().isEmpty());
+    // Taken twice, the root is the same node.
+    EXPECT_TRUE(o.suite.root() == o.suite.root());
+}
+
+TEST(AccessSuite, ModuleRootIsRefused) {
+    Opening o;
+    o.open(listed(dataFile("lib_mod.mp")));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.report, "Wrong root module in the Kestrel System\n");
+    EXPECT_EQ(o.errors, "ERROR in AccessSuite::open 'Could not open non-TestSuite document'\n");
+    EXPECT_TRUE(o.suite.root().isEmpty());
+    EXPECT_EQ(o.suite.root().choice(), Choices::invalid_choice);
+}
+
+TEST(AccessSuite, MissingFileGivesTheLibraryFileError) {
+    Opening o;
+    o.open(listed("/no/such/dir/suite.mp"));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.errors, "ERROR in Suite::open 'File /no/such/dir/suite.mp not found or not readable'\n");
+    EXPECT_EQ(o.report, "");
+    EXPECT_TRUE(o.suite.root().isEmpty());
+}
+
+TEST(AccessSuite, DocumentThatIsNoSuiteIsRefused) {
+    std::string path = writeFile("notes.mp", "these are notes, not a suite\n");
+    Opening o;
+    o.open(listed(path));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.errors, "ERROR in Suite::open 'File " + path + " not found or not readable'\n");
+}
+
+TEST(AccessSuite, FailedAnalysisFailsTheOpening) {
+    std::string path = writeFile("broken.mp",
+                                 "$Suite $SuiteId BROKEN $DeclarationsPart\n"
+                                 " $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId C $TS_ConstType INTEGER $TS_ConstValue 1 + $End_TS_ConstDcl $End_TS_ConstDcls\n"
+                                 "$End_DeclarationsPart $End_Suite\n");
+    Opening o;
+    o.open(listed(path));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.errors, "ERROR: Failed analysis in AccessSuite::open.\n");
+    EXPECT_NE(o.report.find("Errors found in 1 tables.\n"), std::string::npos);
+    EXPECT_TRUE(o.suite.root().isEmpty());
+}
+
+TEST(AccessSuite, FlagFileThatCannotBeOpenedSkipsTheAnalysis) {
+    std::string root = writeFile("small.mp", kSmallSuite);
+    Opening o;
+    o.suite.setDefinedFlags("", "/no/such/flags.txt");
+    o.open(listed(root) + listed(dataFile("lib_mod.mp")));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.report, "Can't open file with defined flags: /no/such/flags.txt\n");
+    EXPECT_EQ(o.errors, "ERROR: Failed analysis in AccessSuite::open.\n");
+}
+
+TEST(AccessSuite, DefinedFlagsFromListAndFileDecideConditionalText) {
+    std::string root = writeFile("small.mp", kSmallSuite);
+    std::string flags = writeFile("flags.txt", "OTHER\nBIG\n");
+    for (int variant = 0; variant < 3; ++variant) {
+        Opening o;
+        if (variant == 1) o.suite.setDefinedFlags("BIG", "");
+        if (variant == 2) o.suite.setDefinedFlags("", flags);
+        o.open(listed(root) + listed(dataFile("lib_mod.mp")));
+        ASSERT_EQ(o.result, 1) << o.errors;
+        const SuiteNode* table = nullptr;
+        for (SuiteNode* t : o.suite.system()->root()->tables())
+            if (t->type == SuiteNodeType::TS_ConstDcls) table = t;
+        ASSERT_TRUE(table);
+        const TreeNode* leaf = table->rows[0]->cell("TS_ConstValue")->tree;
+        ASSERT_TRUE(leaf);
+        while (leaf->count > 0 && leaf->child[0]) leaf = leaf->child[0];
+        EXPECT_EQ(leaf->text, variant == 0 ? "1" : "100") << variant;
+    }
+}
+
+TEST(AccessSuite, FindsQualifiedAndImportedNames) {
+    std::string root = writeFile("small.mp", kSmallSuite);
+    Opening o;
+    o.open(listed(root) + listed(dataFile("lib_mod.mp")));
+    ASSERT_EQ(o.result, 1) << o.errors;
+    AccessNode suite = o.suite.root();
+
+    // Not imported by name, but named with its module.
+    AccessNode hidden = o.suite.find(suite, "LIB_MOD::LIB_HIDDEN");
+    EXPECT_EQ(hidden.choice(), Choices::SimpleTypeDef);
+    EXPECT_FALSE(hidden.isEmpty());
+    EXPECT_TRUE(o.suite.find(suite, "LIB_MOD__LIB_HIDDEN") == hidden);
+    EXPECT_TRUE(o.suite.find(suite, "LIB_HIDDEN").isEmpty());
+    EXPECT_TRUE(o.suite.find(suite, "NO_MOD::LIB_HIDDEN").isEmpty());
+
+    // Imported by name: found from the suite.
+    AccessNode count = o.suite.find(suite, "LIB_COUNT");
+    EXPECT_EQ(count.choice(), Choices::SimpleTypeDef);
+    EXPECT_FALSE(count == hidden);
+
+    // A name defined twice gives the first of its rows.
+    AccessNode twice = o.suite.find(suite, "TWICE");
+    EXPECT_EQ(twice.choice(), Choices::TS_VarDcl);
+    const SuiteNode* table = nullptr;
+    for (SuiteNode* t : o.suite.system()->root()->tables())
+        if (t->type == SuiteNodeType::TS_VarDcls) table = t;
+    ASSERT_TRUE(table);
+    EXPECT_EQ(twice.treeNode(), table->rows[0]->treeNode);
+
+    // Seen from a table of the module, the module's own names need no qualifier.
+    const Document* module = o.suite.system()->documents()[1].get();
+    AccessNode moduleTable = AccessNode::fromSuiteNode(module->tables().front()->treeNode);
+    ASSERT_FALSE(moduleTable.isEmpty());
+    EXPECT_TRUE(o.suite.find(moduleTable, "LIB_HIDDEN") == hidden);
+    EXPECT_TRUE(o.suite.find(moduleTable, "TWICE").isEmpty());
+
+    EXPECT_TRUE(o.suite.find(AccessNode(), "TWICE").isEmpty());
+    EXPECT_TRUE(o.suite.find(suite, "").isEmpty());
+    EXPECT_TRUE(o.suite.find(suite, "NOTHING").isEmpty());
+}
+
+TEST(AccessSuite, AsnListThatIsEmptyOrMissingIsSkipped) {
+    std::string root = writeFile("small.mp", kSmallSuite);
+    for (const char* list : {static_cast<const char*>(nullptr), "", "/no/such/asn_lst"}) {
+        Opening o;
+        o.open(listed(root) + listed(dataFile("lib_mod.mp")), list);
+        EXPECT_EQ(o.result, 1) << (list ? list : "null");
+        EXPECT_EQ(o.errors, "");
+    }
+}
+
+TEST(AccessSuite, ByReferenceRowsResolveThroughTheConversionTool) {
+    ::setenv("VELD", XLATOR_BIN_DIR, 1);
+    std::string list = writeFile("asn_list.txt", dataFile("remote.asn") + "\n");
+    std::string cwd = ::testing::TempDir();
+    // The tool reads its keyword file from the working directory.
+    std::ifstream keywords(std::string(XLATOR_BIN_DIR) + "/modconv_kwd.txt", std::ios::binary);
+    if (keywords) std::ofstream("modconv_kwd.txt", std::ios::binary) << keywords.rdbuf();
+    Opening o;
+    o.open(listed(dataFile("every_table.mp")) + listed(dataFile("lib_mod.mp")), list.c_str());
+    EXPECT_EQ(o.result, 1) << o.errors << o.report;
+    EXPECT_EQ(o.report, "Analyzer done.\n\nNo Errors found.\n");
+    EXPECT_EQ(o.suite.find(o.suite.root(), "REMOTE_REC").choice(), Choices::ASN1_TypeRef);
+}
+
+TEST(AccessSuite, WorkingDirectoryFallsBackToTheFixedOne) {
+    std::string root = writeFile("small.mp", kSmallSuite);
+    std::string list = listed(root) + listed(dataFile("lib_mod.mp"));
+    // The choice is made once per process: each case runs in a child that
+    // starts afresh.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ::unsetenv("VELD_src_dir");
+            ::unsetenv("TMP");
+            ::unsetenv("TEMP");
+            std::fclose(stderr);
+            AccessSuite suite;
+            suite.open(list, nullptr);
+            std::exit(libraryDirectories().target == "C:\\temp" ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            ::unsetenv("VELD_src_dir");
+            ::setenv("TMP", "/tmp/from_tmp", 1);
+            ::setenv("TEMP", "/tmp/from_temp", 1);
+            std::fclose(stderr);
+            AccessSuite suite;
+            suite.open(list, nullptr);
+            std::exit(libraryDirectories().target == "/tmp/from_tmp" ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            ::setenv("VELD_src_dir", "/src", 1);
+            ::setenv("VELD_target_dir", "/target", 1);
+            ::setenv("TMP", "/tmp/from_tmp", 1);
+            std::fclose(stderr);
+            LibrarySettings::reload();
+            AccessSuite suite;
+            suite.open(list, nullptr);
+            std::exit(libraryDirectories().source == "/src" && libraryDirectories().target == "/target" ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

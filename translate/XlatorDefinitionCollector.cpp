@@ -1,0 +1,3 @@
+#include "translate/XlatorDefinitionCollector.h"
+
+XlatorDefinitionCollector gDefinitionCollector;
