@@ -13,7 +13,9 @@ void* TreeArena::allocate(std::size_t size, std::size_t align) {
     if (cursor_ == nullptr || pad + size > left_) {
         // Oversized requests get a block of their own so big texts never waste a block.
         std::size_t blockSize = std::max(kBlockSize, size + align);
-        blocks_.push_back(std::make_unique<std::byte[]>(blockSize));
+        // Every node and child array is initialised when it is made, so blocks
+        // are not zero-filled first (that was a tenth of the loading time).
+        blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
         cursor_ = blocks_.back().get();
         left_ = blockSize;
         pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
