@@ -8,6 +8,8 @@ namespace {
 
 // One cached environment variable; `read` is false until first asked.
 struct Cached {
+    explicit Cached(const char* variable) : name(variable) {}
+
     const char* name;
     bool read = false;
     std::optional<std::string> value;
