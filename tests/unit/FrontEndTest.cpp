@@ -303,3 +303,26 @@ TEST_F(FrontEndRun, UncreatableListFileEndsWithAssertion) {
         "^ASSERTION FAILED: asn_list_file \\('Unable to create temporary file'\\) at "
         "XlatorRun\\.cpp\\([0-9]+\\)\n$");
 }
+
+TEST_F(FrontEndRun, TabularFormatOptionInAnyCaseAndPlace) {
+    writeFile("modconv_kwd.txt", "kw");
+    struct Case {
+        std::vector<std::string> arguments;
+        bool tabular;
+    };
+    const Case cases[] = {
+        {{"-tft", "s.mp"}, true},    {{"s.mp", "-Tft"}, true},   {{"s.mp", "-TFT"}, true},
+        {{"'-TFT'", "s.mp"}, true},  {{"s.mp", "-TFTX"}, false}, {{"s.mp", "-x", "-"}, false},
+        {{"s.mp", "--TFT"}, false},  {{"s.mp", "-TF"}, false},
+    };
+    for (const Case& c : cases) {
+        tabularFormat = false;
+        RecordingSuite suite(false);
+        RunResult r = run(c.arguments, suite);
+        EXPECT_EQ(tabularFormat, c.tabular) << c.arguments[0] << " " << c.arguments[1];
+        // Options never count as files and are never reported.
+        EXPECT_EQ(suite.mpFileList, "\"s.mp\" ");
+        EXPECT_EQ(r.console.find("unknown type"), std::string::npos);
+    }
+    tabularFormat = false;
+}
