@@ -3,7 +3,7 @@
 #include "access/Choices.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
-#include "suite/analysis/LibrarySettings.h"
+#include "suite/LibrarySettings.h"
 #include "suite/asn1/Asn1Association.h"
 #include "suite/asn1/Asn1Lookup.h"
 #include "suite/fields/FieldParser.h"

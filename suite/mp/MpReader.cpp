@@ -8,6 +8,7 @@
 #include "suite/mp/MpImport.h"
 #include "suite/mp/MpScanner.h"
 #include "suite/mp/TableLayout.h"
+#include "suite/LibrarySettings.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -486,7 +487,7 @@ std::string formatFailure(const std::string& fileName, const ReadFailure& failur
 
 void traceCreated(const Document& document, const MpImportOptions& options) {
     std::FILE* out = options.trace;
-    if (!out && std::getenv("VELD_MP_INPUT_TRACE")) out = stderr;
+    if (!out && LibrarySettings::mpInputTrace()) out = stderr;
     if (!out) return;
     const std::string& destination = options.destination.empty() ? document.fileName() : options.destination;
     std::fprintf(out, "Created %s %.*s in %s\n", documentTypeName(document.type()),
