@@ -176,6 +176,16 @@ private:
     void expectMore(std::string_view opened) {
         if (token_.kind == MpToken::End) fail(join({"end of file before $End_", opened}));
     }
+    // Moves to the next keyword inside "$opened ... $End_opened": false at that
+    // end, a syntax error at the end of the file or at any other "$End_".
+    bool nextInside(std::string_view opened) {
+        advance();
+        expectMore(opened);
+        std::string_view name = token_.name;
+        if (!startsWith(name, "End_")) return true;
+        if (endMatches(name.substr(4), opened)) return false;
+        fail(join({"$", name, " where $End_", opened, " was expected"}));
+    }
     bool hasEndLater(std::string_view name);
     void warn(const std::string& text, const std::string& place);
     std::string placeOf(const SuiteNode* node) const;
@@ -184,6 +194,7 @@ private:
     void readTable(TableState& state, std::string_view opened, int depth);
     void readRow(SuiteNode* row, std::string_view opened, int depth);
     void skipGrouping(std::string_view opened, int depth);
+    bool skippedCollectiveComment(std::string_view name, const SuiteNode* owner, int depth);
     void fillCell(TableState& state, std::string_view keyword, std::string_view text, int32_t line);
     void unknownField(const SuiteNode* node, std::string_view keyword, std::string_view text);
     void finishBehaviourLine(SuiteNode* row);
@@ -315,17 +326,20 @@ void Reader::skipGrouping(std::string_view opened, int depth) {
     }
 }
 
+// Collective comments have no place in the suite tree: a warning, and the
+// grouping is passed over.
+bool Reader::skippedCollectiveComment(std::string_view name, const SuiteNode* owner, int depth) {
+    if (name != "CollectiveComment" && name != "CollectiveComments") return false;
+    warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(owner));
+    skipGrouping(name, depth);
+    return true;
+}
+
 void Reader::readRow(SuiteNode* row, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("tables nested too deeply");
     TableState state{row};
-    for (;;) {
-        advance();
-        expectMore(opened);
+    while (nextInside(opened)) {
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) break;
-            fail(join({"$", name, " where $End_", opened, " was expected"}));
-        }
         if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside a row"}));
         if (trim(token_.text).empty() && !isLayoutField(row, name) && hasEndLater(name)) {
             // An unknown grouping inside a row (a writer's extension): its fields count as the row's.
@@ -343,14 +357,8 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
     const NodeLayout& layout = layoutOf(table->type);
     const NodeLayout& rowLayout = layoutOf(layout.rowType);
     bool behaviour = layout.rowType == SuiteNodeType::BehaviourLine;
-    for (;;) {
-        advance();
-        expectMore(opened);
+    while (nextInside(opened)) {
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) return;
-            fail(join({"$", name, " where $End_", opened, " was expected"}));
-        }
         if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside table ", placeOf(table)}));
         bool isRow = layout.rowType != SuiteNodeType::None && keywordListContains(rowLayout.keywords, name);
         if (isRow || (behaviour && name == "Header")) {
@@ -376,11 +384,7 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
             (keywordListContains(layout.rowGroupings, name) || hasEndLater(name))) {
             if (keywordListContains(layout.rowGroupings, name)) state.bodyStarted = true;
             if (behaviour && name == "LocalTree") state.expectTreeHeader = true;
-            if (name == "CollectiveComment" || name == "CollectiveComments") {
-                warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(table));
-                skipGrouping(name, depth + 1);
-                continue;
-            }
+            if (skippedCollectiveComment(name, table, depth + 1)) continue;
             readTable(state, name, depth + 1);
             continue;
         }
@@ -391,14 +395,8 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
 void Reader::readContainer(SuiteNode* container, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("groups nested too deeply");
     TableState state{container};
-    for (;;) {
-        advance();
-        expectMore(opened);
+    while (nextInside(opened)) {
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) return;
-            fail(join({"$", name, " where $End_", opened, " was expected"}));
-        }
         if (startsWith(name, "Begin_")) {
             std::string_view tableName = name.substr(6);
             SuiteNodeType type = tableByKeyword(tableName);
@@ -436,11 +434,7 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
         }
         if (trim(token_.text).empty() && !isLayoutField(container, name) &&
             (isKnownListGrouping(name) || hasEndLater(name))) {
-            if (name == "CollectiveComment" || name == "CollectiveComments") {
-                warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(container));
-                skipGrouping(name, depth + 1);
-                continue;
-            }
+            if (skippedCollectiveComment(name, container, depth + 1)) continue;
             readContainer(container, name, depth + 1);  // a list grouping: transparent
             continue;
         }
