@@ -9,6 +9,7 @@
 #include "suite/mp/MpScanner.h"
 #include "suite/mp/TableLayout.h"
 #include "suite/LibrarySettings.h"
+#include "suite/TextSpan.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,18 +28,14 @@ struct ReadFailure {
     std::string detail;
 };
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
+using textspan::isBlank;
+using textspan::startsWith;
+using textspan::trim;
 
 std::string_view firstWord(std::string_view text) {
     text = trim(text);
     std::size_t end = 0;
-    while (end < text.size() && !isSpace(text[end])) ++end;
+    while (end < text.size() && !isBlank(text[end])) ++end;
     return text.substr(0, end);
 }
 
@@ -53,7 +50,6 @@ bool keywordCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '&';
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // Fields that hold an identifier with an optional full identifier.
 bool isFullIdentifierField(std::string_view field) {
@@ -494,15 +490,15 @@ bool rewriteFullIdentifier(std::string& text) {
     std::size_t open = text.find('(');
     if (open == std::string::npos) return true;
     std::size_t at = open + 1;
-    while (at < text.size() && isSpace(text[at])) ++at;
+    while (at < text.size() && isBlank(text[at])) ++at;
     if (text.compare(at, 2, "/*") != 0) return false;
     text.erase(at, 2);
     if (at < text.size() && text[at] == ' ') text.erase(at, 1);
     std::size_t end = text.size();
-    while (end > at && isSpace(text[end - 1])) --end;
+    while (end > at && isBlank(text[end - 1])) --end;
     if (end == at || text[end - 1] != ')') return false;
     std::size_t close = end - 1;
-    while (close > at && isSpace(text[close - 1])) --close;
+    while (close > at && isBlank(text[close - 1])) --close;
     if (close < at + 2 || text.compare(close - 2, 2, "*/") != 0) return false;
     std::size_t from = close - 2;
     if (from > at && text[from - 1] == ' ') --from;
@@ -516,7 +512,7 @@ bool rewriteFullIdentifier(std::string& text) {
 FileKind classifyBytes(std::string_view head) {
     if (startsWith(head, "== 19960308") || startsWith(head, "== 19920731")) return FileKind::StoredSuite;
     std::size_t at = 0;
-    while (at < head.size() && isSpace(head[at])) ++at;
+    while (at < head.size() && isBlank(head[at])) ++at;
     std::string_view rest = head.substr(at);
     if (startsWith(rest, "$Suite") || startsWith(rest, "$TTCN_Module") || startsWith(rest, "$Package"))
         return FileKind::Mp;
