@@ -3,7 +3,7 @@
 #include "access/AccessReport.h"
 #include "platform/Environment.h"
 #include "suite/analysis/DefinedFlags.h"
-#include "suite/analysis/LibrarySettings.h"
+#include "suite/LibrarySettings.h"
 #include "suite/analysis/SuiteAnalyzer.h"
 #include "suite/analysis/SymbolTables.h"
 #include "suite/asn1/Asn1Association.h"

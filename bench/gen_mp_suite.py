@@ -30,29 +30,31 @@ $End_SuiteOverviewPart
 """
 
 
+def rows(tag, pad, id_field, value_field, entries):
+    """The rows "$tag ... $End_tag" of a table body, one per (id, value,
+    comment), indented by `pad`."""
+    out = ""
+    for name, value, comment in entries:
+        out += (f"{pad}${tag}\n{pad}  ${id_field} {name}\n{pad}  ${value_field} {value}\n"
+                f"{pad}  $Comment{' ' + comment if comment else ''}\n{pad}$End_{tag}\n")
+    return out
+
+
 def declarations(i):
+    header_elements = rows("ElemDcl", " " * 8, "ElemId", "ElemType",
+                           [("kind", "INTEGER", ""), ("length", "INTEGER", "/* octets that follow */"),
+                            ("flags", "BITSTRING[8]", "")])
+    request_fields = rows("PDU_FieldDcl", " " * 8, "PDU_FieldId", "PDU_FieldType",
+                          [("hdr", f"Hdr{i}", ""), ("opt", f"Opt{i}", ""), ("data", "OCTETSTRING[0 TO 128]", "")])
+    response_fields = rows("PDU_FieldDcl", " " * 8, "PDU_FieldId", "PDU_FieldType",
+                           [("hdr", f"Hdr{i}", ""), ("status", "INTEGER", "")])
     return f"""  $StructTypeDefs
     $Begin_StructTypeDef
       $StructId Hdr{i} (/* header of feature {i} */)
       $EncVariationId
       $Comment /* fixed header */
       $ElemDcls
-        $ElemDcl
-          $ElemId kind
-          $ElemType INTEGER
-          $Comment
-        $End_ElemDcl
-        $ElemDcl
-          $ElemId length
-          $ElemType INTEGER
-          $Comment /* octets that follow */
-        $End_ElemDcl
-        $ElemDcl
-          $ElemId flags
-          $ElemType BITSTRING[8]
-          $Comment
-        $End_ElemDcl
-      $End_ElemDcls
+{header_elements}      $End_ElemDcls
       $Comment
     $End_StructTypeDef
   $End_StructTypeDefs
@@ -75,22 +77,7 @@ def declarations(i):
       $PCO_Type SAP
       $Comment
       $PDU_FieldDcls
-        $PDU_FieldDcl
-          $PDU_FieldId hdr
-          $PDU_FieldType Hdr{i}
-          $Comment
-        $End_PDU_FieldDcl
-        $PDU_FieldDcl
-          $PDU_FieldId opt
-          $PDU_FieldType Opt{i}
-          $Comment
-        $End_PDU_FieldDcl
-        $PDU_FieldDcl
-          $PDU_FieldId data
-          $PDU_FieldType OCTETSTRING[0 TO 128]
-          $Comment
-        $End_PDU_FieldDcl
-      $End_PDU_FieldDcls
+{request_fields}      $End_PDU_FieldDcls
       $Comment
     $End_TTCN_PDU_TypeDef
     $Begin_TTCN_PDU_TypeDef
@@ -98,17 +85,7 @@ def declarations(i):
       $PCO_Type SAP
       $Comment
       $PDU_FieldDcls
-        $PDU_FieldDcl
-          $PDU_FieldId hdr
-          $PDU_FieldType Hdr{i}
-          $Comment
-        $End_PDU_FieldDcl
-        $PDU_FieldDcl
-          $PDU_FieldId status
-          $PDU_FieldType INTEGER
-          $Comment
-        $End_PDU_FieldDcl
-      $End_PDU_FieldDcls
+{response_fields}      $End_PDU_FieldDcls
       $Comment
     $End_TTCN_PDU_TypeDef
   $End_TTCN_PDU_TypeDefs
@@ -116,6 +93,12 @@ def declarations(i):
 
 
 def constraints(i):
+    header_values = rows("ElemValue", " " * 8, "ElemId", "ConsValue",
+                         [("kind", i % 200, ""), ("length", "p_len", ""), ("flags", "'00000000'B", "")])
+    request_values = rows("PDU_FieldValue", " " * 10, "PDU_FieldId", "ConsValue",
+                          [("hdr", f"C_HDR{i}(p_len)", ""), ("opt", f"{{ code {i % 256}, mode fast }}", ""),
+                           ("data", "'DEADBEEF'O", "")])
+    response_values = rows("PDU_FieldValue", " " * 10, "PDU_FieldId", "ConsValue", [("hdr", "?", ""), ("status", "(0, 1)", "")])
     return f"""  $StructTypeConstraints
     $Begin_StructTypeConstraint
       $ConsId C_HDR{i}(p_len: INTEGER)
@@ -124,22 +107,7 @@ def constraints(i):
       $EncVariationId
       $Comment
       $ElemValues
-        $ElemValue
-          $ElemId kind
-          $ConsValue {i % 200}
-          $Comment
-        $End_ElemValue
-        $ElemValue
-          $ElemId length
-          $ConsValue p_len
-          $Comment
-        $End_ElemValue
-        $ElemValue
-          $ElemId flags
-          $ConsValue '00000000'B
-          $Comment
-        $End_ElemValue
-      $End_ElemValues
+{header_values}      $End_ElemValues
       $Comment
     $End_StructTypeConstraint
   $End_StructTypeConstraints
@@ -153,22 +121,7 @@ def constraints(i):
         $DerivPath
         $Comment
         $PDU_FieldValues
-          $PDU_FieldValue
-            $PDU_FieldId hdr
-            $ConsValue C_HDR{i}(p_len)
-            $Comment
-          $End_PDU_FieldValue
-          $PDU_FieldValue
-            $PDU_FieldId opt
-            $ConsValue {{ code {i % 256}, mode fast }}
-            $Comment
-          $End_PDU_FieldValue
-          $PDU_FieldValue
-            $PDU_FieldId data
-            $ConsValue 'DEADBEEF'O
-            $Comment
-          $End_PDU_FieldValue
-        $End_PDU_FieldValues
+{request_values}        $End_PDU_FieldValues
         $Comment
       $End_TTCN_PDU_Constraint
       $Begin_TTCN_PDU_Constraint
@@ -178,17 +131,7 @@ def constraints(i):
         $DerivPath
         $Comment
         $PDU_FieldValues
-          $PDU_FieldValue
-            $PDU_FieldId hdr
-            $ConsValue ?
-            $Comment
-          $End_PDU_FieldValue
-          $PDU_FieldValue
-            $PDU_FieldId status
-            $ConsValue (0, 1)
-            $Comment
-          $End_PDU_FieldValue
-        $End_PDU_FieldValues
+{response_values}        $End_PDU_FieldValues
         $Comment
       $End_TTCN_PDU_Constraint
     $End_TTCN_PDU_ConstraintGroup

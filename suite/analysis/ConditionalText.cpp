@@ -1,4 +1,5 @@
 #include "suite/analysis/ConditionalText.h"
+#include "suite/TextSpan.h"
 
 #include <cctype>
 
@@ -10,9 +11,7 @@ std::string_view trimLeft(std::string_view s) {
     return s.substr(i);
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
+using textspan::startsWith;
 
 // Recursive descent over the condition; depth bounded so that a condition of
 // thousands of parentheses is a syntax failure, not a stack overflow.

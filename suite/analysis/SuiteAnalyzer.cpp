@@ -3,13 +3,12 @@
 #include "access/Choices.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
-#include "suite/analysis/LibrarySettings.h"
+#include "suite/LibrarySettings.h"
 #include "suite/asn1/Asn1Association.h"
 #include "suite/asn1/Asn1Lookup.h"
 #include "suite/fields/FieldParser.h"
 
 #include <array>
-#include <cctype>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -232,51 +231,7 @@ private:
         for (Cell& cell : row.cells) cell.text = {};
     }
 
-    // A statement line that holds a bare word or "Word(...)" can reach us as a
-    // tree header; a word that is a keyword of behaviour lines names no tree,
-    // so such a row is a statement line again, with the indentation that its
-    // "[n]" gave in the file.
-    void restoreStatementLine(SuiteNode& row) const {
-        static constexpr std::array<std::string_view, 8> kStatementKeywords = {
-            "RETURN", "CREATE", "ACTIVATE", "GOTO", "REPEAT", "START", "CANCEL", "READTIMER"};
-        Cell* header = row.cell("Header");
-        Cell* line = row.cell("Line");
-        if (!row.treeHeader || !header || !line || !line->text.empty()) return;
-        std::string_view text = header->text;
-        std::size_t end = 0;
-        while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) ++end;
-        std::string_view word = text.substr(0, end);
-        bool keyword = false;
-        for (std::string_view k : kStatementKeywords) keyword = keyword || k == word;
-        if (!keyword) return;
-
-        std::string_view buffer = document_.buffer();
-        std::string_view restored;
-        int indentation = 0;
-        if (text.data() >= buffer.data() && text.data() + text.size() <= buffer.data() + buffer.size()) {
-            std::size_t at = static_cast<std::size_t>(text.data() - buffer.data());
-            std::size_t i = at;
-            while (i > 0 && (buffer[i - 1] == ' ' || buffer[i - 1] == '\t')) --i;
-            if (i > 0 && buffer[i - 1] == ']') {
-                std::size_t close = --i;
-                while (i > 0 && std::isdigit(static_cast<unsigned char>(buffer[i - 1]))) --i;
-                if (i > 0 && buffer[i - 1] == '[' && i < close) {
-                    indentation = std::stoi(std::string(buffer.substr(i, close - i)));
-                    restored = buffer.substr(i - 1, at + text.size() - (i - 1));
-                }
-            }
-        }
-        if (restored.empty()) restored = document_.arena().copyText("[0] " + std::string(text));
-        line->text = restored;
-        line->line = header->line;
-        header->text = {};
-        row.treeHeader = false;
-        row.indentation = indentation;
-    }
-
     void parseBody() {
-        for (SuiteNode* row : table_.rows)
-            if (row && row->type == SuiteNodeType::BehaviourLine) restoreStatementLine(*row);
         ConditionalState body(a_.flags_);
         std::vector<ConditionalFinding> findings;
         int number = 0;

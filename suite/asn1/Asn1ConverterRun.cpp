@@ -3,9 +3,9 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/Environment.h"
 #include "platform/Process.h"
 #include "platform/TempFile.h"
+#include "suite/LibrarySettings.h"
 #include "suite/asn1/Asn1ExchangeReader.h"
 
 namespace {
@@ -19,8 +19,8 @@ constexpr const char* kInstallationVariable = "VELD";
 
 // The converter of the installation, or the bare name for a search through PATH.
 std::string converterProgram() {
-    if (auto directory = nonEmptyEnvironmentValue(kInstallationVariable))
-        return *directory + "/" + kConverterName;
+    const std::optional<std::string>& directory = LibrarySettings::installationDirectory();
+    if (directory && !directory->empty()) return *directory + "/" + kConverterName;
     std::fprintf(stderr, "Warning: Environment variable %s is not set.\nSearching for %s in the PATH.\n",
                  kInstallationVariable, kConverterName);
     return kConverterName;

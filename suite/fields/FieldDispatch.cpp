@@ -1,18 +1,13 @@
 // parseField: picks the grammar of a cell from its schema kind.
 #include "suite/fields/FieldParserCore.h"
+#include "suite/TextSpan.h"
 
 #include <new>
 #include <optional>
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
+using textspan::trim;
 
 // Bounded free text: the text between "/*" and "*/", trimmed; text without
 // the delimiters stays as it is (trimmed).

@@ -1,11 +1,12 @@
 #include "suite/fields/FieldLexer.h"
+#include "suite/TextSpan.h"
 
 namespace {
 
 bool isAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isNameChar(char c) { return isAlpha(c) || isDigit(c) || c == '_'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+using textspan::isBlank;
 
 class Lexer {
 public:

@@ -8,6 +8,8 @@
 #include "suite/mp/MpImport.h"
 #include "suite/mp/MpScanner.h"
 #include "suite/mp/TableLayout.h"
+#include "suite/LibrarySettings.h"
+#include "suite/TextSpan.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -26,18 +28,14 @@ struct ReadFailure {
     std::string detail;
 };
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
+using textspan::isBlank;
+using textspan::startsWith;
+using textspan::trim;
 
 std::string_view firstWord(std::string_view text) {
     text = trim(text);
     std::size_t end = 0;
-    while (end < text.size() && !isSpace(text[end])) ++end;
+    while (end < text.size() && !isBlank(text[end])) ++end;
     return text.substr(0, end);
 }
 
@@ -52,7 +50,6 @@ bool keywordCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '&';
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // Fields that hold an identifier with an optional full identifier.
 bool isFullIdentifierField(std::string_view field) {
@@ -175,6 +172,16 @@ private:
     void expectMore(std::string_view opened) {
         if (token_.kind == MpToken::End) fail(join({"end of file before $End_", opened}));
     }
+    // Moves to the next keyword inside "$opened ... $End_opened": false at that
+    // end, a syntax error at the end of the file or at any other "$End_".
+    bool nextInside(std::string_view opened) {
+        advance();
+        expectMore(opened);
+        std::string_view name = token_.name;
+        if (!startsWith(name, "End_")) return true;
+        if (endMatches(name.substr(4), opened)) return false;
+        fail(join({"$", name, " where $End_", opened, " was expected"}));
+    }
     bool hasEndLater(std::string_view name);
     void warn(const std::string& text, const std::string& place);
     std::string placeOf(const SuiteNode* node) const;
@@ -183,6 +190,7 @@ private:
     void readTable(TableState& state, std::string_view opened, int depth);
     void readRow(SuiteNode* row, std::string_view opened, int depth);
     void skipGrouping(std::string_view opened, int depth);
+    bool skippedCollectiveComment(std::string_view name, const SuiteNode* owner, int depth);
     void fillCell(TableState& state, std::string_view keyword, std::string_view text, int32_t line);
     void unknownField(const SuiteNode* node, std::string_view keyword, std::string_view text);
     void finishBehaviourLine(SuiteNode* row);
@@ -314,17 +322,20 @@ void Reader::skipGrouping(std::string_view opened, int depth) {
     }
 }
 
+// Collective comments have no place in the suite tree: a warning, and the
+// grouping is passed over.
+bool Reader::skippedCollectiveComment(std::string_view name, const SuiteNode* owner, int depth) {
+    if (name != "CollectiveComment" && name != "CollectiveComments") return false;
+    warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(owner));
+    skipGrouping(name, depth);
+    return true;
+}
+
 void Reader::readRow(SuiteNode* row, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("tables nested too deeply");
     TableState state{row};
-    for (;;) {
-        advance();
-        expectMore(opened);
+    while (nextInside(opened)) {
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) break;
-            fail(join({"$", name, " where $End_", opened, " was expected"}));
-        }
         if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside a row"}));
         if (trim(token_.text).empty() && !isLayoutField(row, name) && hasEndLater(name)) {
             // An unknown grouping inside a row (a writer's extension): its fields count as the row's.
@@ -342,14 +353,8 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
     const NodeLayout& layout = layoutOf(table->type);
     const NodeLayout& rowLayout = layoutOf(layout.rowType);
     bool behaviour = layout.rowType == SuiteNodeType::BehaviourLine;
-    for (;;) {
-        advance();
-        expectMore(opened);
+    while (nextInside(opened)) {
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) return;
-            fail(join({"$", name, " where $End_", opened, " was expected"}));
-        }
         if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside table ", placeOf(table)}));
         bool isRow = layout.rowType != SuiteNodeType::None && keywordListContains(rowLayout.keywords, name);
         if (isRow || (behaviour && name == "Header")) {
@@ -375,11 +380,7 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
             (keywordListContains(layout.rowGroupings, name) || hasEndLater(name))) {
             if (keywordListContains(layout.rowGroupings, name)) state.bodyStarted = true;
             if (behaviour && name == "LocalTree") state.expectTreeHeader = true;
-            if (name == "CollectiveComment" || name == "CollectiveComments") {
-                warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(table));
-                skipGrouping(name, depth + 1);
-                continue;
-            }
+            if (skippedCollectiveComment(name, table, depth + 1)) continue;
             readTable(state, name, depth + 1);
             continue;
         }
@@ -390,14 +391,8 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
 void Reader::readContainer(SuiteNode* container, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("groups nested too deeply");
     TableState state{container};
-    for (;;) {
-        advance();
-        expectMore(opened);
+    while (nextInside(opened)) {
         std::string_view name = token_.name;
-        if (startsWith(name, "End_")) {
-            if (endMatches(name.substr(4), opened)) return;
-            fail(join({"$", name, " where $End_", opened, " was expected"}));
-        }
         if (startsWith(name, "Begin_")) {
             std::string_view tableName = name.substr(6);
             SuiteNodeType type = tableByKeyword(tableName);
@@ -435,11 +430,7 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
         }
         if (trim(token_.text).empty() && !isLayoutField(container, name) &&
             (isKnownListGrouping(name) || hasEndLater(name))) {
-            if (name == "CollectiveComment" || name == "CollectiveComments") {
-                warn("Warning: Collective Comments isn't supported by Kestrel:", placeOf(container));
-                skipGrouping(name, depth + 1);
-                continue;
-            }
+            if (skippedCollectiveComment(name, container, depth + 1)) continue;
             readContainer(container, name, depth + 1);  // a list grouping: transparent
             continue;
         }
@@ -486,7 +477,7 @@ std::string formatFailure(const std::string& fileName, const ReadFailure& failur
 
 void traceCreated(const Document& document, const MpImportOptions& options) {
     std::FILE* out = options.trace;
-    if (!out && std::getenv("VELD_MP_INPUT_TRACE")) out = stderr;
+    if (!out && LibrarySettings::mpInputTrace()) out = stderr;
     if (!out) return;
     const std::string& destination = options.destination.empty() ? document.fileName() : options.destination;
     std::fprintf(out, "Created %s %.*s in %s\n", documentTypeName(document.type()),
@@ -499,15 +490,15 @@ bool rewriteFullIdentifier(std::string& text) {
     std::size_t open = text.find('(');
     if (open == std::string::npos) return true;
     std::size_t at = open + 1;
-    while (at < text.size() && isSpace(text[at])) ++at;
+    while (at < text.size() && isBlank(text[at])) ++at;
     if (text.compare(at, 2, "/*") != 0) return false;
     text.erase(at, 2);
     if (at < text.size() && text[at] == ' ') text.erase(at, 1);
     std::size_t end = text.size();
-    while (end > at && isSpace(text[end - 1])) --end;
+    while (end > at && isBlank(text[end - 1])) --end;
     if (end == at || text[end - 1] != ')') return false;
     std::size_t close = end - 1;
-    while (close > at && isSpace(text[close - 1])) --close;
+    while (close > at && isBlank(text[close - 1])) --close;
     if (close < at + 2 || text.compare(close - 2, 2, "*/") != 0) return false;
     std::size_t from = close - 2;
     if (from > at && text[from - 1] == ' ') --from;
@@ -521,7 +512,7 @@ bool rewriteFullIdentifier(std::string& text) {
 FileKind classifyBytes(std::string_view head) {
     if (startsWith(head, "== 19960308") || startsWith(head, "== 19920731")) return FileKind::StoredSuite;
     std::size_t at = 0;
-    while (at < head.size() && isSpace(head[at])) ++at;
+    while (at < head.size() && isBlank(head[at])) ++at;
     std::string_view rest = head.substr(at);
     if (startsWith(rest, "$Suite") || startsWith(rest, "$TTCN_Module") || startsWith(rest, "$Package"))
         return FileKind::Mp;

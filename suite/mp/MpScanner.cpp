@@ -1,6 +1,6 @@
 #include "suite/mp/MpScanner.h"
 
-#include <cstdlib>
+#include "suite/LibrarySettings.h"
 
 namespace {
 constexpr std::size_t kDefaultBufferSize = 1000000;
@@ -18,11 +18,8 @@ bool keywordChar(char c) {
 std::size_t scannerBufferSize() {
     if (gDecided != 0) return gDecided;
     std::size_t size = gSetting < kSmallestSetting ? kDefaultBufferSize : static_cast<std::size_t>(gSetting);
-    if (const char* env = std::getenv("VELD_SCANNER_BUFFER_SIZE")) {
-        char* end = nullptr;
-        unsigned long long value = std::strtoull(env, &end, 10);
-        if (end != env && value > size) size = static_cast<std::size_t>(value);
-    }
+    long requested = LibrarySettings::scannerBufferSize();
+    if (requested > 0 && static_cast<std::size_t>(requested) > size) size = static_cast<std::size_t>(requested);
     gDecided = size;
     return size;
 }

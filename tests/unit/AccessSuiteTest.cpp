@@ -4,7 +4,7 @@
 #include "access/AccessSuite.h"
 
 #include "access/Choices.h"
-#include "suite/analysis/LibrarySettings.h"
+#include "suite/LibrarySettings.h"
 #include "suite/mp/VeldSystem.h"
 
 #include <gtest/gtest.h>
@@ -231,6 +231,7 @@ TEST(AccessSuite, AsnListThatIsEmptyOrMissingIsSkipped) {
 
 TEST(AccessSuite, ByReferenceRowsResolveThroughTheConversionTool) {
     ::setenv("VELD", XLATOR_BIN_DIR, 1);
+    LibrarySettings::reload();
     std::string list = writeFile("asn_list.txt", dataFile("remote.asn") + "\n");
     std::string cwd = ::testing::TempDir();
     // The tool reads its keyword file from the working directory.

@@ -2,7 +2,7 @@
 #include "suite/analysis/AnalysisMessages.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/DefinedFlags.h"
-#include "suite/analysis/LibrarySettings.h"
+#include "suite/LibrarySettings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "suite/LibrarySettings.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,17 +40,20 @@ inline std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Sets (or unsets, with nullopt) an environment variable for one scope.
+// Sets (or unsets, with nullopt) an environment variable for one scope; the
+// library's settings read it again on both changes.
 class ScopedEnvironment {
 public:
     ScopedEnvironment(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
         if (const char* old = std::getenv(name_.c_str())) old_ = old;
         if (value) setenv(name_.c_str(), value->c_str(), 1);
         else unsetenv(name_.c_str());
+        LibrarySettings::reload();
     }
     ~ScopedEnvironment() {
         if (old_) setenv(name_.c_str(), old_->c_str(), 1);
         else unsetenv(name_.c_str());
+        LibrarySettings::reload();
     }
 
 private:

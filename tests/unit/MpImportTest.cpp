@@ -1,5 +1,6 @@
 #include "MpTestSupport.h"
 
+#include "suite/LibrarySettings.h"
 #include "suite/mp/MpScanner.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/TableLayout.h"
@@ -80,6 +81,7 @@ class ScannerBufferSize : public ::testing::Test {
 protected:
     void TearDown() override {
         unsetenv("VELD_SCANNER_BUFFER_SIZE");
+        LibrarySettings::reload();
         setScannerBufferSizeSetting(-1);
         resetScannerBufferSize();
     }
@@ -87,6 +89,7 @@ protected:
         setScannerBufferSizeSetting(setting);
         if (env) setenv("VELD_SCANNER_BUFFER_SIZE", env, 1);
         else unsetenv("VELD_SCANNER_BUFFER_SIZE");
+        LibrarySettings::reload();
         resetScannerBufferSize();
         return scannerBufferSize();
     }
@@ -182,13 +185,16 @@ TEST(MpReader, HeadNameTypeAndTrace) {
 TEST(MpReader, TraceGoesToStandardErrorOnlyWhenAskedFor) {
     LibraryError error;
     unsetenv("VELD_MP_INPUT_TRACE");
+    LibrarySettings::reload();
     testing::internal::CaptureStderr();
     importText(kMinimalSuite, error);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     setenv("VELD_MP_INPUT_TRACE", "", 1);
+    LibrarySettings::reload();
     testing::internal::CaptureStderr();
     importText(kMinimalSuite, error);
     unsetenv("VELD_MP_INPUT_TRACE");
+    LibrarySettings::reload();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Created TestSuite S1 in t.mp\n");
 }
 

@@ -1,4 +1,4 @@
-#include "suite/analysis/LibrarySettings.h"
+#include "suite/LibrarySettings.h"
 
 #include <cstdlib>
 #include <sys/stat.h>
