@@ -26,14 +26,14 @@ std::string converterProgram() {
     return kConverterName;
 }
 
-// " -q -i <output> "<input1>" "<input2>" ", as one line.
+// " -q -i <output> "<input1>" "<input2>" ": exactly these bytes, with no line
+// end after the last blank.
 bool writeArgumentFile(const std::string& path, const std::string& outputFile,
                        const std::vector<std::string>& inputs) {
     FileHandle file(std::fopen(path.c_str(), "w"));
     if (!file) return false;
     std::string line = " -q -i " + outputFile + " ";
     for (const auto& input : inputs) line += "\"" + input + "\" ";
-    line += "\n";
     bool written = std::fwrite(line.data(), 1, line.size(), file.get()) == line.size();
     return std::fclose(file.release()) == 0 && written;
 }

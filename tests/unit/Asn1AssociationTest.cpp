@@ -192,20 +192,24 @@ TEST_F(Association, PathsWithBlanksQuotesAndSemicolonsReachTheConverterIntact) {
     fs::path odd = dir_ / "my \"odd\"; name.asn";
     writeFile(odd, "Odd DEFINITIONS ::= BEGIN T ::= INTEGER END\n");
     fs::path plain = module("p.asn", "Plain", "NULL");
-    installScriptConverter("cp \"$2\" \"$(dirname \"$0\")/arguments\"\nexec \"$VELD_REAL/modconv.exe\" \"$@\"\n");
+    installScriptConverter("cp \"$2\" \"$(dirname \"$0\")/arguments\"\n"
+                           "printf '%s' \"$2\" > \"$(dirname \"$0\")/argument-file-name\"\nexec \"$VELD_REAL/modconv.exe\" \"$@\"\n");
     ScopedEnvironment real("VELD_REAL", binaryDirectory().string());
     update(list(odd.string() + "\n" + plain.string() + "\n"));
     std::string arguments = readFile(dir_ / "inst" / "arguments");
-    // " -q -i <output> "<input 1>" "<input 2>" " and the line end.
+    // " -q -i <output> "<input 1>" "<input 2>" ", nothing after the last blank.
     ASSERT_EQ(arguments.rfind(" -q -i ", 0), 0u) << arguments;
     std::size_t outputEnd = arguments.find(' ', 7);
     std::string outputFile = arguments.substr(7, outputEnd - 7);
     EXPECT_EQ(fs::path(outputFile).filename().string().rfind("Veld", 0), 0u);
-    EXPECT_EQ(arguments.substr(outputEnd), " \"" + odd.string() + "\" \"" + plain.string() + "\" \n");
+    EXPECT_EQ(arguments.substr(outputEnd), " \"" + odd.string() + "\" \"" + plain.string() + "\" ");
     ASSERT_EQ(association_.entries().size(), 2u);
     EXPECT_EQ(association_.entries()[0].moduleName(), "Odd");
     // The argument file and the converter's output are deleted afterwards.
     EXPECT_EQ(fs::path(outputFile).parent_path(), dir_ / "tmp");
+    fs::path argumentFile = readFile(dir_ / "inst" / "argument-file-name");
+    EXPECT_EQ(argumentFile.parent_path(), dir_ / "tmp");
+    EXPECT_EQ(argumentFile.filename().string().rfind("Veld", 0), 0u);
     EXPECT_TRUE(fs::is_empty(dir_ / "tmp"));
 }
 
