@@ -260,7 +260,8 @@ void Reader::unknownField(const SuiteNode* node, std::string_view keyword, std::
                 keyword == "DefaultValue")) {
         warn("Warning: default values of TS Parameters isn't supported by Kestrel:", placeOf(node));
     } else if (node->type == SuiteNodeType::CP_Dcl && (keyword == "CP_Role" || keyword == "CPRole" || keyword == "Role")) {
-        warn(join({"Warning: CP Role information discarded: ", trim(text)}), placeOf(node));
+        // This warning's text ends in a line end of its own, so an empty line comes before its place.
+        warn(join({"Warning: CP Role information discarded: ", trim(text), "\n"}), placeOf(node));
     } else if (keyword == "Configuration" &&
                (node->type == SuiteNodeType::TestStep || node->type == SuiteNodeType::DefaultCase)) {
         // A test configuration belongs to test cases only (concurrent TTCN).

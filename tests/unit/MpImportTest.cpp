@@ -285,7 +285,7 @@ TEST(MpReader, DroppedFeaturesAreWarned) {
     ASSERT_TRUE(importText(text, error, log.get())) << error.text;
     EXPECT_EQ(log.text(),
               "Warning: default values of TS Parameters isn't supported by Kestrel:\nin TS_ParDcl P (line 4)\n"
-              "Warning: CP Role information discarded: UT\nin CP_Dcl CP1 (line 11)\n");
+              "Warning: CP Role information discarded: UT\n\nin CP_Dcl CP1 (line 11)\n");
 }
 
 TEST(MpReader, ConfigurationOutsideTestCasesIsAnIllegalConcurrentNodeOncePerImport) {
