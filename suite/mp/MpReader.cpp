@@ -603,7 +603,8 @@ int importMp(const std::string& fileName, const MpImportOptions& options, std::u
     }
     result = importMpFile(fileName, options, error);
     if (result) return 0;
-    std::string text = error.text.substr(0, 264);
+    // The library's formatting of the error (long form with VELD_LONG_ERRORS), cut to the log's limit.
+    std::string text = formatLibraryError(error).substr(0, 264);
     std::fprintf(options.log ? options.log : stderr, "%s\n", text.c_str());
     return 98;
 }

@@ -77,6 +77,47 @@ TEST(MpImportCall, FailureReturns98AndLogsTheText) {
     EXPECT_EQ(importMp("", options, document, error), 160);
 }
 
+TEST(MpImportCall, LoggedErrorTextIsCutTo264Characters) {
+    ScratchDir dir;
+    // "File <name> not found or not readable" with a name of 300 characters.
+    std::string missing = dir.write("x", "") + "/" + std::string(300, 'n') + ".mp";
+    CapturedStream log;
+    MpImportOptions options;
+    options.log = log.get();
+    std::unique_ptr<Document> document;
+    LibraryError error;
+    EXPECT_EQ(importMp(missing, options, document, error), 98);
+    EXPECT_EQ(error.code, LibraryErrorCode::FileNotReadable);
+    std::string full = "File " + missing + " not found or not readable";
+    EXPECT_EQ(log.text(), full.substr(0, 264) + "\n");
+
+    // Without a log the same text goes to standard error.
+    testing::internal::CaptureStderr();
+    options.log = nullptr;
+    EXPECT_EQ(importMp(missing, options, document, error), 98);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), full.substr(0, 264) + "\n");
+}
+
+TEST(MpImportCall, LongErrorsAddTheLibraryPlaceWithinTheLimit) {
+    ScratchDir dir;
+    std::string path = dir.write("bad.mp", "$Suite $SuiteId B\n$DeclarationsPart\n");
+    setenv("VELD_LONG_ERRORS", "1", 1);
+    LibrarySettings::reload();
+    CapturedStream log;
+    MpImportOptions options;
+    options.log = log.get();
+    std::unique_ptr<Document> document;
+    LibraryError error;
+    EXPECT_EQ(importMp(path, options, document, error), 98);
+    unsetenv("VELD_LONG_ERRORS");
+    LibrarySettings::reload();
+    std::string expectedStart = path + ":2: Syntax error (end of file before $End_DeclarationsPart)\n*** ";
+    std::string logged = log.text();
+    EXPECT_EQ(logged.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_NE(logged.find(" @ "), std::string::npos) << logged;
+    EXPECT_LE(logged.size(), 265u);
+}
+
 class ScannerBufferSize : public ::testing::Test {
 protected:
     void TearDown() override {
