@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/FileStamp.h"
+#include "suite/LibrarySettings.h"
 #include "suite/asn1/Asn1ConverterRun.h"
 #include "suite/asn1/Asn1ExchangeReader.h"
 #include "suite/asn1/Asn1Lookup.h"
@@ -29,8 +30,9 @@ std::optional<std::vector<std::string>> readListFile(const std::string& listFile
     return paths;
 }
 
+// The library's formatting of the error (long form with VELD_LONG_ERRORS), cut to the note's limit.
 std::string noteErrorText(const LibraryError& error) {
-    return error.text.substr(0, kNoteErrorTextLimit);
+    return formatLibraryError(error).substr(0, kNoteErrorTextLimit);
 }
 }  // namespace
 

@@ -157,6 +157,16 @@ TEST_F(Association, ConverterFailureIsNotedAndLeavesNoEntries) {
     EXPECT_EQ(Asn1ModuleTable::instance().usedSlots(), 0);
 }
 
+TEST_F(Association, NotesCarryTheLongErrorFormWhenAskedFor) {
+    fs::path a = module("a.asn", "Mod-A", "INTEGER");
+    ScopedEnvironment longErrors("VELD_LONG_ERRORS", "1");
+    std::string printed = update(list((dir_ / "missing.asn").string() + "\n" + a.string() + "\n"));
+    std::string start = "NOTE: \"Could not convert ASN.1 modules to TTCN notation.\nUnable to convert ASN.1 module\n*** ";
+    EXPECT_EQ(printed.substr(0, start.size()), start) << printed;
+    EXPECT_NE(printed.find(" @ "), std::string::npos) << printed;
+    EXPECT_EQ(printed.substr(printed.size() - 4), "\n\".\n") << printed;
+}
+
 TEST_F(Association, ConverterThatCannotBeStartedIsError229) {
     ScopedEnvironment noInstallation("VELD", (dir_ / "no such folder").string());
     fs::path a = module("a.asn", "Mod-A", "INTEGER");
