@@ -258,6 +258,26 @@ TEST_F(Association, BadBlockIsNotedAndOnlyThatEntryIsDropped) {
     EXPECT_STREQ(findAsn1TypeDefinition("C", "T"), "NULL");
 }
 
+TEST_F(Association, AnyLineHoldingEndClosesTheExtractedBlock) {
+    fs::path a = module("a.asn", "Mod-A", "INTEGER");
+    fs::path b = module("b.asn", "Mod-B", "INTEGER");
+    // Block 1's definition line holds "#END": the extraction stops there, so
+    // the parser meets the end of the file inside the definition (line 6).
+    installScriptConverter(
+        "set -- $(cat \"$2\")\n"
+        "printf '#MODULE\\nA\\n#TYPE\\nT\\n#DEFINITION\\nNULL -- #END of it\\n#END\\n"
+        "#MODULE\\nB\\n#TYPE\\nU\\n#DEFINITION\\nBOOLEAN\\n#END\\n' > \"$3\"\n");
+    testing::internal::CaptureStderr();
+    std::string printed = update(list(a.string() + "\n" + b.string() + "\n"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Syntax error in line 6: #TYPE, #VALUE, or #END expected\n");
+    EXPECT_EQ(printed, "NOTE: \"Could not load ASN.1 module from '" + a.string() +
+                           "'\nConverted ASN.1 module contains illegal format\n\".\n");
+    ASSERT_EQ(association_.entries().size(), 1u);
+    EXPECT_EQ(association_.entries()[0].moduleName(), "B");
+    EXPECT_STREQ(findAsn1TypeDefinition("B", "U"), "BOOLEAN");
+    EXPECT_TRUE(fs::is_empty(dir_ / "tmp"));
+}
+
 TEST_F(Association, OutputThatEndsBeforeTheBlockIsError230) {
     fs::path a = module("a.asn", "Mod-A", "INTEGER");
     fs::path b = module("b.asn", "Mod-B", "INTEGER");
