@@ -18,6 +18,30 @@ struct SplitFailure {
 
 bool isOpen(std::string_view t) { return t == "{" || t == "(" || t == "[" || t == "[["; }
 bool isClose(std::string_view t) { return t == "}" || t == ")" || t == "]" || t == "]]"; }
+// A string written over several lines, as one line. In a character string
+// the line ends and the blanks and tabs next to them are no part of the value;
+// in a bit or hex string every white space is ignored. The exchange reader
+// skips empty lines and takes a line "#TYPE" as a keyword, so a string must
+// not bring its own line ends into a definition.
+std::string foldedString(std::string_view spelling, bool characterString) {
+    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
+    std::string out;
+    for (std::size_t i = 0; i < spelling.size(); ++i) {
+        char c = spelling[i];
+        if (!characterString) {
+            if (!isSpace(c)) out += c;
+            continue;
+        }
+        if (c != '\n') {
+            out += c;
+            continue;
+        }
+        while (!out.empty() && (out.back() == ' ' || out.back() == '\t' || out.back() == '\r')) out.pop_back();
+        while (i + 1 < spelling.size() && isSpace(spelling[i + 1])) ++i;
+    }
+    return out;
+}
+
 std::string_view closerOf(std::string_view open) {
     if (open == "{") return "}";
     if (open == "(") return ")";
@@ -328,6 +352,12 @@ private:
             std::string_view spelling = text(i);
             if (token.kind == AsnTokenKind::Invalid)
                 throw SplitFailure{token.line, "\"" + std::string(spelling) + "\" is not ASN.1 (in \"" + owner + "\")"};
+            std::string folded;
+            if ((token.kind == AsnTokenKind::String || token.kind == AsnTokenKind::BitOrHexString) &&
+                spelling.find('\n') != std::string_view::npos) {
+                folded = foldedString(spelling, token.kind == AsnTokenKind::String);
+                spelling = folded;
+            }
             std::size_t firstLine = spelling.find('\n');
             std::size_t headLength = firstLine == std::string_view::npos ? spelling.size() : firstLine;
             if (i != from) {

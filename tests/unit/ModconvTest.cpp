@@ -219,6 +219,22 @@ TEST(ModuleConverter, InputItCannotConvertIsRefusedWithLineAndReason) {
     }
 }
 
+TEST(ModuleConverter, StringsOverSeveralLinesBecomeOneLineOfTheBlock) {
+    // Written as they stand, the empty line inside the character string would
+    // be skipped by the exchange reader and its "#TYPE" line taken as a keyword.
+    std::string messages;
+    EXPECT_EQ(convert("M DEFINITIONS ::= BEGIN\n"
+                      "s IA5String ::= \"ab  \n\n   #TYPE\n  c\"\"d\"\n"
+                      "b BIT STRING ::= '0101\n   1100'B\n"
+                      "T ::= INTEGER\nEND\n",
+                      &messages),
+              "#MODULE\nM\n"
+              "#VALUE\ns\n#TYPE\nIA5String\n#DEFINITION\n\"ab#TYPEc\"\"d\"\n"
+              "#VALUE\nb\n#TYPE\nBIT STRING\n#DEFINITION\n'01011100'B\n"
+              "#TYPE\nT\n#DEFINITION\nINTEGER\n#END\n");
+    EXPECT_EQ(messages, "");
+}
+
 TEST(ModuleConverter, LongDefinitionsAreWrappedIntoLinesTheReaderTakes) {
     std::string components;
     for (int i = 0; i < 900; ++i)
