@@ -90,6 +90,29 @@ bool isConstraintCode(SymbolCode code) {
     }
 }
 
+// A name of an ASN.1 module, type or value as a suite writes it: TTCN
+// identifiers cannot hold "-", so "Remote_Rec" stands for "Remote-Rec".
+bool sameAsn1Name(std::string_view asn1, std::string_view written) {
+    if (asn1.size() != written.size()) return false;
+    for (std::size_t i = 0; i < asn1.size(); ++i) {
+        char a = asn1[i] == '-' ? '_' : asn1[i];
+        char w = written[i] == '-' ? '_' : written[i];
+        if (a != w) return false;
+    }
+    return true;
+}
+
+// The assignment of that name: the exact spelling first, then one that
+// differs only in "-" against "_".
+template <class Assignment>
+const Assignment* findAsn1Assignment(const std::vector<Assignment>& assignments, std::string_view name) {
+    for (const Assignment& a : assignments)
+        if (a.name == name) return &a;
+    for (const Assignment& a : assignments)
+        if (sameAsn1Name(a.name, name)) return &a;
+    return nullptr;
+}
+
 // Leading "[n]" of a behaviour line's text, as the MP importer keeps it.
 std::string_view withoutIndentation(std::string_view text) {
     std::size_t i = 0;
@@ -396,13 +419,20 @@ private:
     // The module among those of the association, else among every module
     // loaded in the process.
     const Asn1Module* findModule(std::string_view name) const {
-        if (a_.association_) {
-            for (const Asn1Entry& entry : a_.association_->entries()) {
-                const Asn1Module* module = entry.module();
-                if (module && module->name == name) return module;
+        // The exact spelling first, then one that differs only in "-" against "_".
+        for (bool exact : {true, false}) {
+            auto matches = [&](const Asn1Module& module) {
+                return exact ? module.name == name : sameAsn1Name(module.name, name);
+            };
+            if (a_.association_) {
+                for (const Asn1Entry& entry : a_.association_->entries()) {
+                    const Asn1Module* module = entry.module();
+                    if (module && matches(*module)) return module;
+                }
             }
+            if (const Asn1Module* module = Asn1ModuleTable::instance().findIf(matches)) return module;
         }
-        return findLoadedAsn1Module(std::string(name));
+        return nullptr;
     }
 
     // The referenced ASN.1 definitions of the by-reference rows: the type
@@ -431,9 +461,7 @@ private:
             }
             Cell* place = referenceCell && !referenceCell->text.empty() ? referenceCell : moduleCell;
             if (constant) {
-                const Asn1ValueAssignment* value = nullptr;
-                for (const Asn1ValueAssignment& v : module->values)
-                    if (v.name == reference) value = &v;
+                const Asn1ValueAssignment* value = findAsn1Assignment(module->values, reference);
                 if (!value) {
                     add(*place, row, number, kMsgAsn1ValueNotFound, Severity::Error, {std::string(reference)},
                         place->text);
@@ -442,9 +470,7 @@ private:
                 attach(*row, "TS_ConstValue", value->value);
                 attach(*row, "TS_ConstType", value->type);
             } else {
-                const Asn1TypeAssignment* type = nullptr;
-                for (const Asn1TypeAssignment& t : module->types)
-                    if (t.name == reference) type = &t;
+                const Asn1TypeAssignment* type = findAsn1Assignment(module->types, reference);
                 if (!type) {
                     add(*place, row, number, kMsgAsn1TypeNotFound, Severity::Error, {std::string(reference)},
                         place->text);

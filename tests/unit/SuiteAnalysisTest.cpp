@@ -252,6 +252,43 @@ TEST(SuiteAnalysis, UnresolvedAsn1ReferencesAreErrors) {
     EXPECT_EQ(s.state, AnalysisState::AnalysedWithErrors);
 }
 
+TEST(SuiteAnalysis, Asn1NamesWithHyphensAreFoundThroughTheirTtcnSpelling) {
+    // TTCN identifiers hold no "-": a row that names "Remote-Rec" of module
+    // "Remote-Defs" by its identifier writes "Remote_Rec" and may write the
+    // module as "Remote_Defs". Such a row is valid and gets its definition.
+    loadRemoteModule();
+    static bool loaded = false;
+    if (!loaded) {
+        LibraryError error;
+        ASSERT_NE(loadExchangeFile(dataFile("remote_defs.exchange"), error), kNoAsn1Module) << error.text;
+        loaded = true;
+    }
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(" $Begin_ASN1_TypeRefs\n"
+                "  $ASN1_TypeRef $ASN1_TypeId Remote_Rec $ASN1_TypeReference $ASN1_ModuleId Remote-Defs $End_ASN1_TypeRef\n"
+                "  $ASN1_TypeRef $ASN1_TypeId R2 $ASN1_TypeReference Remote-Rec $ASN1_ModuleId Remote_Defs $End_ASN1_TypeRef\n"
+                " $End_ASN1_TypeRefs\n"
+                " $Begin_TS_ConstRefs\n"
+                "  $TS_ConstRef $TS_ConstId C $TS_ConstType INTEGER $ASN1_ValueReference remote_max $ASN1_ModuleId Remote_Defs $Comment $End_TS_ConstRef\n"
+                " $End_TS_ConstRefs\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    EXPECT_EQ(s.state, AnalysisState::Analysed);
+    SuiteNode* types = firstTable(*s.system.root(), SuiteNodeType::ASN1_TypeRefs);
+    ASSERT_TRUE(types && types->rows.size() == 2);
+    for (const SuiteNode* row : types->rows) {
+        const Cell* definition = row->cell("ASN1_TypeDefinition");
+        ASSERT_TRUE(definition && definition->tree);
+        EXPECT_EQ(definition->text, "SEQUENCE { id INTEGER }");
+    }
+    SuiteNode* constants = firstTable(*s.system.root(), SuiteNodeType::TS_ConstRefs);
+    ASSERT_TRUE(constants);
+    const Cell* value = constants->rows[0]->cell("TS_ConstValue");
+    ASSERT_TRUE(value && value->tree);
+    EXPECT_EQ(value->text, "7");
+}
+
 TEST(SuiteAnalysis, CellThatDoesNotParseShowsThePlace) {
     AnalysedSystem s;
     s.add("small.mp", suite(" $Begin_TS_ConstDcls\n"
