@@ -83,6 +83,18 @@ TEST_F(BehaviourTrees, JumpOfMoreThanOneLevelGivesNoChildren) {
     EXPECT_EQ(d.rootTree().behaviourLine(0).children().size(), 0);
 }
 
+TEST_F(BehaviourTrees, ChildLevelFollowedByADeeperJump) {
+    // "c" jumps two levels below "b": "b" has no children, "c" belongs to no
+    // level list, and the level of "b" goes on past it with "d".
+    BehaviourDescription d = load({{0, "a"}, {1, "b"}, {3, "c"}, {1, "d"}, {2, "e"}, {0, "f"}, {2, "g"}});
+    EXPECT_EQ(names(d.rootTree()), "a f");
+    BehaviourLine a = d.rootTree().behaviourLine(0);
+    EXPECT_EQ(names(a.children()), "b d");
+    EXPECT_EQ(a.children().behaviourLine(0).children().size(), 0);
+    EXPECT_EQ(names(a.children().behaviourLine(1).children()), "e");
+    EXPECT_EQ(d.rootTree().behaviourLine(1).children().size(), 0);
+}
+
 TEST_F(BehaviourTrees, EmptyRowsAreSkippedEverywhere) {
     BehaviourDescription d = load({{0, ""}, {0, "a"}, {0, ""}, {1, "b"}, {0, ""}, {1, "c"}, {2, "d"}, {0, ""}});
     EXPECT_EQ(names(d.rootTree()), "a");
