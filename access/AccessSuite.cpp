@@ -36,12 +36,6 @@ bool isSuiteRoot(DocumentType type) {
            type == DocumentType::FlatView;
 }
 
-// The library error text as "ERROR in ... '%s'" shows it: at most 1023 characters.
-std::string shownError(const LibraryError& error) {
-    std::string text = formatLibraryError(error);
-    if (text.size() > 1023) text.resize(1023);
-    return text;
-}
 
 }  // namespace
 
@@ -154,7 +148,7 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         return 0;
     }
     // 11. The library's error.
-    std::fprintf(stderr, "ERROR in Suite::open '%s'\n", shownError(error).c_str());
+    std::fprintf(stderr, "ERROR in Suite::open '%s'\n", formatLibraryError(error).c_str());
     return 0;
 }
 

@@ -127,6 +127,16 @@ TEST(AccessSuite, MissingFileGivesTheLibraryFileError) {
     EXPECT_TRUE(o.suite.root().isEmpty());
 }
 
+TEST(AccessSuite, LongLibraryErrorIsShownWhole) {
+    // Only the refusal of a non-suite root cuts the error text at 1023
+    // characters; the library's own error is shown as it is.
+    const std::string path = "/no/such/dir/" + std::string(1100, 'x') + ".mp";
+    Opening o;
+    o.open(listed(path));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.errors, "ERROR in Suite::open 'File " + path + " not found or not readable'\n");
+}
+
 TEST(AccessSuite, DocumentThatIsNoSuiteIsRefused) {
     std::string path = writeFile("notes.mp", "these are notes, not a suite\n");
     Opening o;
