@@ -174,7 +174,12 @@ void AccessSuite::indexSuiteNodes() {
 
 const Document* AccessSuite::documentHolding(const TreeNode* node) const {
     auto it = documentOf_.find(node);
-    return it == documentOf_.end() ? nullptr : it->second;
+    if (it != documentOf_.end()) return it->second;
+    // A field view (an Identifier, say) lives in the arena of its document.
+    if (system_)
+        for (const std::unique_ptr<Document>& document : system_->documents())
+            if (document->arena().holds(node)) return document.get();
+    return nullptr;
 }
 
 AccessNode AccessSuite::find(const AccessNode& context, const std::string& name) const {

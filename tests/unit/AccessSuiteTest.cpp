@@ -223,6 +223,16 @@ TEST(AccessSuite, FindsQualifiedAndImportedNames) {
     ASSERT_FALSE(moduleTable.isEmpty());
     EXPECT_TRUE(o.suite.find(moduleTable, "LIB_HIDDEN") == hidden);
     EXPECT_TRUE(o.suite.find(moduleTable, "TWICE").isEmpty());
+    // So are they from a field of that module: an Identifier of one of its rows.
+    const TreeNode* field = module->tables().front()->rows[0]->cell("SimpleTypeId")->tree;
+    while (field && field->kind != Choices::Identifier && field->count > 0) field = field->child[0];
+    ASSERT_TRUE(field && field->kind == Choices::Identifier);
+    EXPECT_TRUE(o.suite.find(AccessNode(Choices::Identifier, field), "LIB_HIDDEN") == hidden);
+    // A field of the root document sees the root's names.
+    const TreeNode* rootField = table->rows[0]->cell("TS_VarId")->tree;
+    ASSERT_TRUE(rootField);
+    EXPECT_TRUE(o.suite.find(AccessNode(rootField->kind, rootField), "LIB_HIDDEN").isEmpty());
+    EXPECT_TRUE(o.suite.find(AccessNode(rootField->kind, rootField), "TWICE") == twice);
 
     EXPECT_TRUE(o.suite.find(AccessNode(), "TWICE").isEmpty());
     EXPECT_TRUE(o.suite.find(suite, "").isEmpty());
