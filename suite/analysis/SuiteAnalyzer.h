@@ -11,6 +11,10 @@
 #include "suite/mp/VeldSystem.h"
 
 #include <cstdio>
+#include <set>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
 
 class Asn1Association;
 
@@ -29,6 +33,9 @@ struct AnalysisRequest {
     int errorLimit = 0;           // errors after which the analysis stops; none when zero
     std::FILE* report = nullptr;  // the report stream; none: nothing is printed
     int skippedItems = 0;
+    // After the summary, list the root document's definitions that nothing
+    // refers to (test suites, modular test suites and flat views only).
+    bool listRedundant = false;
 };
 
 class SuiteAnalyzer {
@@ -55,6 +62,8 @@ public:
 private:
     class TableRun;
 
+    std::string redundantDefinitions(const Document& root) const;
+
     VeldSystem& system_;
     SymbolTables& symbols_;
     const DefinedFlags& flags_;
@@ -63,4 +72,10 @@ private:
     AnalysisOutcome outcome_;
     AnalysisState state_ = AnalysisState::NotAnalysed;
     int errors_ = 0;
+    // What the identifiers of the analysed tables refer to, recorded when the
+    // redundant definitions are asked for: the objects found, and the names
+    // each document takes through its imports.
+    bool recordReferences_ = false;
+    std::unordered_set<const SuiteSymbol*> referenced_;
+    std::set<std::pair<const Document*, std::string_view>> importedNamesUsed_;
 };
