@@ -129,8 +129,13 @@ std::string_view withoutIndentation(std::string_view text) {
 // The work on one table: its cells parsed, its names resolved, its messages.
 class SuiteAnalyzer::TableRun {
 public:
+    using PendingMessage = SuiteAnalyzer::PendingMessage;
+
     TableRun(SuiteAnalyzer& analyzer, Document& document, SuiteNode& table)
         : a_(analyzer), document_(document), table_(table) {}
+
+    // True when rows were left out.
+    bool filterBodyRows() { return filterBody(); }
 
     TableReport run() {
         describeTable();
@@ -254,9 +259,15 @@ private:
         for (Cell& cell : row.cells) cell.text = {};
     }
 
-    void parseBody() {
+    // Before any table is parsed: the directive rows of the body decide which
+    // rows take part. Directive rows and rows left out are emptied, so that the
+    // symbol tables rebuilt afterwards hold only the declarations that take
+    // part. The findings wait for the table's own turn in the report.
+    bool filterBody() {
+        bool leftOut = false;
         ConditionalState body(a_.flags_);
         std::vector<ConditionalFinding> findings;
+        std::vector<PendingMessage> pending;
         int number = 0;
         const SuiteNode* lastRow = nullptr;
         for (SuiteNode* row : table_.rows) {
@@ -267,18 +278,22 @@ private:
             if (!directive.empty()) {
                 std::size_t before = findings.size();
                 body.feed(directive, 0, findings);
-                for (std::size_t i = before; i < findings.size(); ++i)
-                    add(row->cells.front(), row, number, findings[i].message, Severity::Error,
-                        {AnalysisArgument(std::string(directive), 0)}, directive);
+                for (std::size_t i = before; i < findings.size(); ++i) {
+                    ReportedMessage m = placeOf(row->cells.front(), row, number);
+                    m.severity = Severity::Error;
+                    m.text = formatAnalysisMessage(findings[i].message,
+                                                   {AnalysisArgument(std::string(directive), 0)}, directive);
+                    pending.push_back({number, std::move(m)});
+                }
                 // The directive row is no row of the table any more.
                 blankRow(*row);
+                leftOut = true;
                 continue;
             }
             if (!body.active()) {
                 blankRow(*row);
-                continue;
+                leftOut = true;
             }
-            for (Cell& cell : row->cells) parseCell(cell, row, number);
         }
         std::vector<ConditionalFinding> open;
         body.finish(kMsgMismatchedIfEndifInBody, open);
@@ -287,9 +302,35 @@ private:
             m.place = MessagePlace::Body;
             m.severity = Severity::Error;
             m.text = formatAnalysisMessage(kMsgMismatchedIfEndifInBody, {}, {});
-            report_.messages.push_back(std::move(m));
-            ++a_.errors_;
+            pending.push_back({number + 1, std::move(m)});
         }
+        if (!pending.empty()) a_.bodyFindings_[&table_] = std::move(pending);
+        return leftOut;
+    }
+
+    // The rows that take part, each after the findings of the directives
+    // before it.
+    void parseBody() {
+        std::vector<PendingMessage> pending;
+        if (auto found = a_.bodyFindings_.find(&table_); found != a_.bodyFindings_.end()) {
+            pending = std::move(found->second);
+            a_.bodyFindings_.erase(found);
+        }
+        std::size_t next = 0;
+        auto emitUpTo = [&](int number) {
+            for (; next < pending.size() && pending[next].rowNumber <= number; ++next) {
+                if (pending[next].message.severity == Severity::Error) ++a_.errors_;
+                report_.messages.push_back(std::move(pending[next].message));
+            }
+        };
+        int number = 0;
+        for (SuiteNode* row : table_.rows) {
+            ++number;
+            emitUpTo(number);
+            if (!row) continue;
+            for (Cell& cell : row->cells) parseCell(cell, row, number);
+        }
+        emitUpTo(number + 1);
     }
 
     // A second declaration of a name is a warning: lookups take the first.
@@ -602,6 +643,17 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
         state_ = AnalysisState::NotAnalysed;
         return state_;
     }
+    // Conditional rows first, so that every lookup sees only the rows that
+    // take part.
+    bodyFindings_.clear();
+    bool bodiesFiltered = false;
+    for (const std::unique_ptr<Document>& document : system_.documents()) {
+        std::vector<SuiteNode*> tables;
+        collectTables(document->root(), tables);
+        for (SuiteNode* table : tables)
+            if (TableRun(*this, *document, *table).filterBodyRows()) bodiesFiltered = true;
+    }
+    if (bodiesFiltered) symbols_.rebuild(system_);
     (void)LibrarySettings::skipTypeControl();  // type control is not part of this analysis
 
     bool stopped = false;

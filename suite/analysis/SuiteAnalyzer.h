@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -61,6 +62,10 @@ public:
 
 private:
     class TableRun;
+    struct PendingMessage {
+        int rowNumber;  // the message goes before this row's own messages
+        ReportedMessage message;
+    };
 
     std::string redundantDefinitions(const Document& root) const;
 
@@ -75,6 +80,9 @@ private:
     // What the identifiers of the analysed tables refer to, recorded when the
     // redundant definitions are asked for: the objects found, and the names
     // each document takes through its imports.
+    // Findings of the conditional rows of each table body, kept from the
+    // filtering before the parse until the table's turn.
+    std::unordered_map<const SuiteNode*, std::vector<PendingMessage>> bodyFindings_;
     bool recordReferences_ = false;
     std::unordered_set<const SuiteSymbol*> referenced_;
     std::set<std::pair<const Document*, std::string_view>> importedNamesUsed_;

@@ -392,6 +392,30 @@ TEST(SuiteAnalysis, ConditionalRowsOfATableBody) {
               "Analyzer done.\n\nErrors found in 1 tables.\n");
 }
 
+TEST(SuiteAnalysis, DeclarationsLeftOutByConditionalRowsAreNoDeclarations) {
+    // The same constant in both branches is no second declaration, and the
+    // name denotes the row that takes part, for every table of the suite.
+    const std::string constants =
+        " $Begin_TS_ConstDcls\n"
+        "  $TS_ConstDcl $TS_ConstId #if defined(WIDE) $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId MAX_N $TS_ConstType INTEGER $TS_ConstValue 100 $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId #else $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId MAX_N $TS_ConstType INTEGER $TS_ConstValue 1 $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId #endif $End_TS_ConstDcl\n"
+        " $End_TS_ConstDcls\n";
+    for (bool wide : {false, true}) {
+        AnalysedSystem s;
+        if (wide) s.flags.add("WIDE");
+        s.add("small.mp", suite(kDeclarations + constants, testCase("TC_ONE", line(0, "[MAX_N > 0]"))));
+        s.analyse();
+        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n") << wide;
+        EXPECT_EQ(s.state, AnalysisState::Analysed);
+        std::vector<const SuiteSymbol*> found = s.symbols.lookup(s.system.root(), "MAX_N");
+        ASSERT_EQ(found.size(), 1u) << wide;
+        EXPECT_EQ(found.front()->node->text("TS_ConstValue"), wide ? "100" : "1");
+    }
+}
+
 TEST(SuiteAnalysis, UndeclaredReferencesOfBehaviourLines) {
     AnalysedSystem s;
     s.add("small.mp", suite(kDeclarations, testCase("TC_ONE", line(0, "L ! P1", "L1") + line(1, "+NO_SUCH_STEP") +
