@@ -135,6 +135,9 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
             state_ = 0;
             return 1;
         }
+        // Unloading releases memory only and never leaves an error, so the
+        // refusal is always this fixed text (an error left by unloading would
+        // be shown cut to 1023 characters instead).
         unload();
         std::fputs("ERROR in AccessSuite::open 'Could not open non-TestSuite document'\n", stderr);
         state_ = 0;
