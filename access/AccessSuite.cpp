@@ -36,12 +36,6 @@ bool isSuiteRoot(DocumentType type) {
            type == DocumentType::FlatView;
 }
 
-// The library error text as "ERROR in ... '%s'" shows it: at most 1023 characters.
-std::string shownError(const LibraryError& error) {
-    std::string text = formatLibraryError(error);
-    if (text.size() > 1023) text.resize(1023);
-    return text;
-}
 
 }  // namespace
 
@@ -141,6 +135,9 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
             state_ = 0;
             return 1;
         }
+        // Unloading releases memory only and never leaves an error, so the
+        // refusal is always this fixed text (an error left by unloading would
+        // be shown cut to 1023 characters instead).
         unload();
         std::fputs("ERROR in AccessSuite::open 'Could not open non-TestSuite document'\n", stderr);
         state_ = 0;
@@ -154,7 +151,7 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         return 0;
     }
     // 11. The library's error.
-    std::fprintf(stderr, "ERROR in Suite::open '%s'\n", shownError(error).c_str());
+    std::fprintf(stderr, "ERROR in Suite::open '%s'\n", formatLibraryError(error).c_str());
     return 0;
 }
 
@@ -180,7 +177,12 @@ void AccessSuite::indexSuiteNodes() {
 
 const Document* AccessSuite::documentHolding(const TreeNode* node) const {
     auto it = documentOf_.find(node);
-    return it == documentOf_.end() ? nullptr : it->second;
+    if (it != documentOf_.end()) return it->second;
+    // A field view (an Identifier, say) lives in the arena of its document.
+    if (system_)
+        for (const std::unique_ptr<Document>& document : system_->documents())
+            if (document->arena().holds(node)) return document.get();
+    return nullptr;
 }
 
 AccessNode AccessSuite::find(const AccessNode& context, const std::string& name) const {

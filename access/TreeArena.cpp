@@ -16,6 +16,7 @@ void* TreeArena::allocate(std::size_t size, std::size_t align) {
         // Every node and child array is initialised when it is made, so blocks
         // are not zero-filled first (that was a tenth of the loading time).
         blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
+        blockSizes_.push_back(blockSize);
         cursor_ = blocks_.back().get();
         left_ = blockSize;
         pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
@@ -60,4 +61,13 @@ TreeNode* TreeArena::makeText(int32_t kind, std::string_view text, int32_t line)
     TreeNode* node = make(kind, 0, line);
     node->text = copyText(text);
     return node;
+}
+
+bool TreeArena::holds(const void* address) const {
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        const auto begin = reinterpret_cast<std::uintptr_t>(blocks_[i].get());
+        if (at >= begin && at - begin < blockSizes_[i]) return true;
+    }
+    return false;
 }

@@ -29,11 +29,15 @@ public:
     std::string_view copyText(std::string_view text);
 
     std::size_t bytesUsed() const { return used_; }
+    // True when `address` lies in memory of this arena: tells which loaded
+    // document a node of any kind (a field's parse node too) belongs to.
+    bool holds(const void* address) const;
 
 private:
     void* allocate(std::size_t size, std::size_t align);
 
     std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::vector<std::size_t> blockSizes_;
     std::byte* cursor_ = nullptr;
     std::size_t left_ = 0;
     std::size_t used_ = 0;

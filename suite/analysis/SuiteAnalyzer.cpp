@@ -90,6 +90,29 @@ bool isConstraintCode(SymbolCode code) {
     }
 }
 
+// A name of an ASN.1 module, type or value as a suite writes it: TTCN
+// identifiers cannot hold "-", so "Remote_Rec" stands for "Remote-Rec".
+bool sameAsn1Name(std::string_view asn1, std::string_view written) {
+    if (asn1.size() != written.size()) return false;
+    for (std::size_t i = 0; i < asn1.size(); ++i) {
+        char a = asn1[i] == '-' ? '_' : asn1[i];
+        char w = written[i] == '-' ? '_' : written[i];
+        if (a != w) return false;
+    }
+    return true;
+}
+
+// The assignment of that name: the exact spelling first, then one that
+// differs only in "-" against "_".
+template <class Assignment>
+const Assignment* findAsn1Assignment(const std::vector<Assignment>& assignments, std::string_view name) {
+    for (const Assignment& a : assignments)
+        if (a.name == name) return &a;
+    for (const Assignment& a : assignments)
+        if (sameAsn1Name(a.name, name)) return &a;
+    return nullptr;
+}
+
 // Leading "[n]" of a behaviour line's text, as the MP importer keeps it.
 std::string_view withoutIndentation(std::string_view text) {
     std::size_t i = 0;
@@ -106,8 +129,13 @@ std::string_view withoutIndentation(std::string_view text) {
 // The work on one table: its cells parsed, its names resolved, its messages.
 class SuiteAnalyzer::TableRun {
 public:
+    using PendingMessage = SuiteAnalyzer::PendingMessage;
+
     TableRun(SuiteAnalyzer& analyzer, Document& document, SuiteNode& table)
         : a_(analyzer), document_(document), table_(table) {}
+
+    // True when rows were left out.
+    bool filterBodyRows() { return filterBody(); }
 
     TableReport run() {
         describeTable();
@@ -231,9 +259,15 @@ private:
         for (Cell& cell : row.cells) cell.text = {};
     }
 
-    void parseBody() {
+    // Before any table is parsed: the directive rows of the body decide which
+    // rows take part. Directive rows and rows left out are emptied, so that the
+    // symbol tables rebuilt afterwards hold only the declarations that take
+    // part. The findings wait for the table's own turn in the report.
+    bool filterBody() {
+        bool leftOut = false;
         ConditionalState body(a_.flags_);
         std::vector<ConditionalFinding> findings;
+        std::vector<PendingMessage> pending;
         int number = 0;
         const SuiteNode* lastRow = nullptr;
         for (SuiteNode* row : table_.rows) {
@@ -244,18 +278,22 @@ private:
             if (!directive.empty()) {
                 std::size_t before = findings.size();
                 body.feed(directive, 0, findings);
-                for (std::size_t i = before; i < findings.size(); ++i)
-                    add(row->cells.front(), row, number, findings[i].message, Severity::Error,
-                        {AnalysisArgument(std::string(directive), 0)}, directive);
+                for (std::size_t i = before; i < findings.size(); ++i) {
+                    ReportedMessage m = placeOf(row->cells.front(), row, number);
+                    m.severity = Severity::Error;
+                    m.text = formatAnalysisMessage(findings[i].message,
+                                                   {AnalysisArgument(std::string(directive), 0)}, directive);
+                    pending.push_back({number, std::move(m)});
+                }
                 // The directive row is no row of the table any more.
                 blankRow(*row);
+                leftOut = true;
                 continue;
             }
             if (!body.active()) {
                 blankRow(*row);
-                continue;
+                leftOut = true;
             }
-            for (Cell& cell : row->cells) parseCell(cell, row, number);
         }
         std::vector<ConditionalFinding> open;
         body.finish(kMsgMismatchedIfEndifInBody, open);
@@ -264,9 +302,35 @@ private:
             m.place = MessagePlace::Body;
             m.severity = Severity::Error;
             m.text = formatAnalysisMessage(kMsgMismatchedIfEndifInBody, {}, {});
-            report_.messages.push_back(std::move(m));
-            ++a_.errors_;
+            pending.push_back({number + 1, std::move(m)});
         }
+        if (!pending.empty()) a_.bodyFindings_[&table_] = std::move(pending);
+        return leftOut;
+    }
+
+    // The rows that take part, each after the findings of the directives
+    // before it.
+    void parseBody() {
+        std::vector<PendingMessage> pending;
+        if (auto found = a_.bodyFindings_.find(&table_); found != a_.bodyFindings_.end()) {
+            pending = std::move(found->second);
+            a_.bodyFindings_.erase(found);
+        }
+        std::size_t next = 0;
+        auto emitUpTo = [&](int number) {
+            for (; next < pending.size() && pending[next].rowNumber <= number; ++next) {
+                if (pending[next].message.severity == Severity::Error) ++a_.errors_;
+                report_.messages.push_back(std::move(pending[next].message));
+            }
+        };
+        int number = 0;
+        for (SuiteNode* row : table_.rows) {
+            ++number;
+            emitUpTo(number);
+            if (!row) continue;
+            for (Cell& cell : row->cells) parseCell(cell, row, number);
+        }
+        emitUpTo(number + 1);
     }
 
     // A second declaration of a name is a warning: lookups take the first.
@@ -374,10 +438,41 @@ private:
             reclassifyCall(call, false);
     }
 
+    // The cell whose first identifier is the name that its table or row declares.
+    bool declaresByCell(const Parsed& parsed) const {
+        const SuiteNode* node = parsed.row ? parsed.row : &table_;
+        return declaredSymbolCode(node->type) != SymbolCode::None && !node->cells.empty() &&
+               &node->cells.front() == parsed.cell;
+    }
+
+    // The suite overview and the import tables only list names: they use nothing.
+    bool listsNamesOnly() const {
+        switch (table_.type) {
+        case SuiteNodeType::Imports:
+        case SuiteNodeType::SuiteStructure:
+        case SuiteNodeType::TestCaseIndex:
+        case SuiteNodeType::TestStepIndex:
+        case SuiteNodeType::DefaultIndex:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void recordReference(std::string_view name, int32_t parent) {
+        if (namesTypePart(parent) || locals_.count(name)) return;
+        for (const SuiteSymbol* symbol : a_.symbols_.lookup(&document_, name)) a_.referenced_.insert(symbol);
+        if (a_.symbols_.own(&document_, name).empty()) a_.importedNamesUsed_.insert({&document_, name});
+    }
+
     void resolve(const Parsed& parsed) {
+        bool declarationAhead = a_.recordReferences_ && declaresByCell(parsed);
+        const bool recording = a_.recordReferences_ && !listsNamesOnly();
         walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t grandParent) {
             if (node->kind == Choices::OpCall || node->kind == Choices::ConsRef) settleCall(node);
             if (node->kind != Choices::Identifier || namesTypeComponent(parent)) return;
+            if (declarationAhead) declarationAhead = false;  // the declared name itself
+            else if (recording) recordReference(node->text, parent);
             SymbolCode code = resolveName(node->text, parent);
             node->idTypeCode = static_cast<int32_t>(code);
             if (code != SymbolCode::None) return;
@@ -396,13 +491,20 @@ private:
     // The module among those of the association, else among every module
     // loaded in the process.
     const Asn1Module* findModule(std::string_view name) const {
-        if (a_.association_) {
-            for (const Asn1Entry& entry : a_.association_->entries()) {
-                const Asn1Module* module = entry.module();
-                if (module && module->name == name) return module;
+        // The exact spelling first, then one that differs only in "-" against "_".
+        for (bool exact : {true, false}) {
+            auto matches = [&](const Asn1Module& module) {
+                return exact ? module.name == name : sameAsn1Name(module.name, name);
+            };
+            if (a_.association_) {
+                for (const Asn1Entry& entry : a_.association_->entries()) {
+                    const Asn1Module* module = entry.module();
+                    if (module && matches(*module)) return module;
+                }
             }
+            if (const Asn1Module* module = Asn1ModuleTable::instance().findIf(matches)) return module;
         }
-        return findLoadedAsn1Module(std::string(name));
+        return nullptr;
     }
 
     // The referenced ASN.1 definitions of the by-reference rows: the type
@@ -431,9 +533,7 @@ private:
             }
             Cell* place = referenceCell && !referenceCell->text.empty() ? referenceCell : moduleCell;
             if (constant) {
-                const Asn1ValueAssignment* value = nullptr;
-                for (const Asn1ValueAssignment& v : module->values)
-                    if (v.name == reference) value = &v;
+                const Asn1ValueAssignment* value = findAsn1Assignment(module->values, reference);
                 if (!value) {
                     add(*place, row, number, kMsgAsn1ValueNotFound, Severity::Error, {std::string(reference)},
                         place->text);
@@ -442,9 +542,7 @@ private:
                 attach(*row, "TS_ConstValue", value->value);
                 attach(*row, "TS_ConstType", value->type);
             } else {
-                const Asn1TypeAssignment* type = nullptr;
-                for (const Asn1TypeAssignment& t : module->types)
-                    if (t.name == reference) type = &t;
+                const Asn1TypeAssignment* type = findAsn1Assignment(module->types, reference);
                 if (!type) {
                     add(*place, row, number, kMsgAsn1TypeNotFound, Severity::Error, {std::string(reference)},
                         place->text);
@@ -503,12 +601,30 @@ void collectTables(SuiteNode* node, std::vector<SuiteNode*>& out) {
 
 }  // namespace
 
+std::string SuiteAnalyzer::redundantDefinitions(const Document& root) const {
+    std::vector<RedundantDefinition> redundant;
+    for (const SuiteSymbol* symbol : symbols_.ownSymbols(&root)) {
+        // Test cases are what a suite is run for; groups only order it.
+        if (symbol->code == SymbolCode::TestCase || isGroupCode(symbol->code)) continue;
+        if (!referenced_.count(symbol)) redundant.push_back({std::string(symbol->name), {}});
+    }
+    for (const SymbolTables::Import& import : symbols_.importsOf(&root))
+        if (!importedNamesUsed_.count({&root, import.name}))
+            redundant.push_back({std::string(import.name), std::string(import.sourceName)});
+    return formatRedundantDefinitions(std::string(root.name()), redundant);
+}
+
 AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest& request, LibraryError& error) {
     report_ = request.report;
     outcome_ = AnalysisOutcome{};
     outcome_.incremental = request.mode == AnalysisMode::Incremental;
     outcome_.skippedItems = request.skippedItems;
     errors_ = 0;
+    referenced_.clear();
+    importedNamesUsed_.clear();
+    recordReferences_ = request.listRedundant && root &&
+                        (root->type() == DocumentType::TestSuite || root->type() == DocumentType::ModularTestSuite ||
+                         root->type() == DocumentType::FlatView);
     if (!root) {
         state_ = AnalysisState::NotAnalysed;
         return state_;
@@ -527,6 +643,17 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
         state_ = AnalysisState::NotAnalysed;
         return state_;
     }
+    // Conditional rows first, so that every lookup sees only the rows that
+    // take part.
+    bodyFindings_.clear();
+    bool bodiesFiltered = false;
+    for (const std::unique_ptr<Document>& document : system_.documents()) {
+        std::vector<SuiteNode*> tables;
+        collectTables(document->root(), tables);
+        for (SuiteNode* table : tables)
+            if (TableRun(*this, *document, *table).filterBodyRows()) bodiesFiltered = true;
+    }
+    if (bodiesFiltered) symbols_.rebuild(system_);
     (void)LibrarySettings::skipTypeControl();  // type control is not part of this analysis
 
     bool stopped = false;
@@ -549,6 +676,7 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
     }
     if (report_) {
         std::fputs(formatAnalysisSummary(outcome_).c_str(), report_);
+        if (recordReferences_) std::fputs(redundantDefinitions(*root).c_str(), report_);
         std::fflush(report_);
     }
     if (outcome_.tablesWithErrors > 0 || outcome_.errorLimitReached) state_ = AnalysisState::AnalysedWithErrors;

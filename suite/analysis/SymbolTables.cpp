@@ -135,6 +135,13 @@ const SymbolTables::DocumentTable* SymbolTables::tableOf(const Document* documen
     return it == tables_.end() ? nullptr : &it->second;
 }
 
+std::vector<const SuiteSymbol*> SymbolTables::ownSymbols(const Document* document) const {
+    std::vector<const SuiteSymbol*> out;
+    for (const SuiteSymbol& symbol : symbols_)
+        if (symbol.document == document) out.push_back(&symbol);
+    return out;
+}
+
 std::vector<const SuiteSymbol*> SymbolTables::own(const Document* document, std::string_view name) const {
     const DocumentTable* table = tableOf(document);
     if (!table) return {};
@@ -188,8 +195,6 @@ std::vector<const SuiteSymbol*> SymbolTables::lookupQualified(const Document* do
     return found;
 }
 
-namespace {
-
 bool isGroupCode(SymbolCode code) {
     switch (code) {
     case SymbolCode::TestGroup:
@@ -209,8 +214,6 @@ bool isGroupCode(SymbolCode code) {
         return false;
     }
 }
-
-}  // namespace
 
 bool SymbolTables::redeclares(const Document* document, const SuiteNode* node) const {
     if (!node) return false;

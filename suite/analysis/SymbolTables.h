@@ -23,6 +23,9 @@ struct SuiteSymbol {
 // The object a table, group or row declares: its code, or None when it
 // declares nothing in the document's table.
 SymbolCode declaredSymbolCode(SuiteNodeType type);
+// Groups and the suite itself: names that structure a suite rather than
+// define something it uses.
+bool isGroupCode(SymbolCode code);
 // The name a table, group or row declares: the text of its first cell up to
 // the first blank, "(" or line end.
 std::string_view declaredName(const SuiteNode& node);
@@ -41,6 +44,8 @@ public:
     // ("::" or "__"), the part after it is looked up in the document named by
     // the part before it.
     std::vector<const SuiteSymbol*> lookupQualified(const Document* document, std::string_view name) const;
+    // Every object that `document` declares itself, in declaration order.
+    std::vector<const SuiteSymbol*> ownSymbols(const Document* document) const;
     // The objects called `name` that `document` declares itself.
     std::vector<const SuiteSymbol*> own(const Document* document, std::string_view name) const;
 

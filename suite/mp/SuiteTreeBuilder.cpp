@@ -10,6 +10,10 @@
 
 namespace {
 
+// A tree header that takes part: a header row that conditional text left out
+// (emptied by the analysis) heads nothing.
+bool isTreeHeader(const SuiteNode* row) { return row->treeHeader && !row->isEmpty(); }
+
 // Kinds whose nodes the builder makes (rather than the field parser): the
 // suite-node and row-list kinds, and the kinds that lead to them (Definitions,
 // BehaviourDescription, lists of tables, choices between tables and groups).
@@ -209,7 +213,7 @@ private:
         for (SuiteNode* row : rows) rowNode(row, row->isEmpty() ? 0 : ++number);
         const int32_t childrenField = kindInfo(Choices::BehaviourLine).fieldCount() - 1;
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i]->treeHeader) continue;
+            if (isTreeHeader(rows[i])) continue;
             long start = childrenStart(rows, i);
             std::vector<std::size_t> picked;
             if (start >= 0) picked = levelList(rows, static_cast<std::size_t>(start));
@@ -220,7 +224,7 @@ private:
         TreeNode* root = rowList(Choices::RootTree, rows, rows.empty() ? std::vector<std::size_t>{} : levelList(rows, 0), line);
         std::vector<TreeNode*> localTrees;
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (!rows[i]->treeHeader) continue;
+            if (!isTreeHeader(rows[i])) continue;
             const Cell* header = &rows[i]->cells.back();  // the Header cell of a behaviour row
             TreeNode* lines = rowList(Choices::BehaviourLineList, rows, levelList(rows, i + 1), rows[i]->line);
             TreeNode* localTree = arena_.make(Choices::LocalTree, {header ? header->tree : nullptr, lines}, rows[i]->line);
@@ -248,8 +252,8 @@ std::vector<std::size_t> levelList(const std::vector<SuiteNode*>& rows, std::siz
     const int32_t level = rows[start]->indentation;
     for (std::size_t i = start; i < rows.size(); ++i) {
         const SuiteNode* row = rows[i];
-        if (row->treeHeader) break;
         if (row->isEmpty()) continue;
+        if (row->treeHeader) break;
         if (row->indentation < level) break;
         if (row->indentation == level) picked.push_back(i);
     }

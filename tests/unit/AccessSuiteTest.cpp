@@ -127,6 +127,16 @@ TEST(AccessSuite, MissingFileGivesTheLibraryFileError) {
     EXPECT_TRUE(o.suite.root().isEmpty());
 }
 
+TEST(AccessSuite, LongLibraryErrorIsShownWhole) {
+    // Only the refusal of a non-suite root cuts the error text at 1023
+    // characters; the library's own error is shown as it is.
+    const std::string path = "/no/such/dir/" + std::string(1100, 'x') + ".mp";
+    Opening o;
+    o.open(listed(path));
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.errors, "ERROR in Suite::open 'File " + path + " not found or not readable'\n");
+}
+
 TEST(AccessSuite, DocumentThatIsNoSuiteIsRefused) {
     std::string path = writeFile("notes.mp", "these are notes, not a suite\n");
     Opening o;
@@ -213,6 +223,16 @@ TEST(AccessSuite, FindsQualifiedAndImportedNames) {
     ASSERT_FALSE(moduleTable.isEmpty());
     EXPECT_TRUE(o.suite.find(moduleTable, "LIB_HIDDEN") == hidden);
     EXPECT_TRUE(o.suite.find(moduleTable, "TWICE").isEmpty());
+    // So are they from a field of that module: an Identifier of one of its rows.
+    const TreeNode* field = module->tables().front()->rows[0]->cell("SimpleTypeId")->tree;
+    while (field && field->kind != Choices::Identifier && field->count > 0) field = field->child[0];
+    ASSERT_TRUE(field && field->kind == Choices::Identifier);
+    EXPECT_TRUE(o.suite.find(AccessNode(Choices::Identifier, field), "LIB_HIDDEN") == hidden);
+    // A field of the root document sees the root's names.
+    const TreeNode* rootField = table->rows[0]->cell("TS_VarId")->tree;
+    ASSERT_TRUE(rootField);
+    EXPECT_TRUE(o.suite.find(AccessNode(rootField->kind, rootField), "LIB_HIDDEN").isEmpty());
+    EXPECT_TRUE(o.suite.find(AccessNode(rootField->kind, rootField), "TWICE") == twice);
 
     EXPECT_TRUE(o.suite.find(AccessNode(), "TWICE").isEmpty());
     EXPECT_TRUE(o.suite.find(suite, "").isEmpty());

@@ -43,12 +43,13 @@ struct AnalysedSystem {
         ASSERT_TRUE(document) << importError.text;
         system.add(std::move(document));
     }
-    void analyse(int errorLimit = 0) {
+    void analyse(int errorLimit = 0, bool listRedundant = false) {
         std::FILE* out = std::tmpfile();
         SuiteAnalyzer analyzer(system, symbols, flags);
         AnalysisRequest request;
         request.report = out;
         request.errorLimit = errorLimit;
+        request.listRedundant = listRedundant;
         state = analyzer.analyseSystem(system.root(), request, error);
         std::fflush(out);
         std::rewind(out);
@@ -252,6 +253,43 @@ TEST(SuiteAnalysis, UnresolvedAsn1ReferencesAreErrors) {
     EXPECT_EQ(s.state, AnalysisState::AnalysedWithErrors);
 }
 
+TEST(SuiteAnalysis, Asn1NamesWithHyphensAreFoundThroughTheirTtcnSpelling) {
+    // TTCN identifiers hold no "-": a row that names "Remote-Rec" of module
+    // "Remote-Defs" by its identifier writes "Remote_Rec" and may write the
+    // module as "Remote_Defs". Such a row is valid and gets its definition.
+    loadRemoteModule();
+    static bool loaded = false;
+    if (!loaded) {
+        LibraryError error;
+        ASSERT_NE(loadExchangeFile(dataFile("remote_defs.exchange"), error), kNoAsn1Module) << error.text;
+        loaded = true;
+    }
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(" $Begin_ASN1_TypeRefs\n"
+                "  $ASN1_TypeRef $ASN1_TypeId Remote_Rec $ASN1_TypeReference $ASN1_ModuleId Remote-Defs $End_ASN1_TypeRef\n"
+                "  $ASN1_TypeRef $ASN1_TypeId R2 $ASN1_TypeReference Remote-Rec $ASN1_ModuleId Remote_Defs $End_ASN1_TypeRef\n"
+                " $End_ASN1_TypeRefs\n"
+                " $Begin_TS_ConstRefs\n"
+                "  $TS_ConstRef $TS_ConstId C $TS_ConstType INTEGER $ASN1_ValueReference remote_max $ASN1_ModuleId Remote_Defs $Comment $End_TS_ConstRef\n"
+                " $End_TS_ConstRefs\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    EXPECT_EQ(s.state, AnalysisState::Analysed);
+    SuiteNode* types = firstTable(*s.system.root(), SuiteNodeType::ASN1_TypeRefs);
+    ASSERT_TRUE(types && types->rows.size() == 2);
+    for (const SuiteNode* row : types->rows) {
+        const Cell* definition = row->cell("ASN1_TypeDefinition");
+        ASSERT_TRUE(definition && definition->tree);
+        EXPECT_EQ(definition->text, "SEQUENCE { id INTEGER }");
+    }
+    SuiteNode* constants = firstTable(*s.system.root(), SuiteNodeType::TS_ConstRefs);
+    ASSERT_TRUE(constants);
+    const Cell* value = constants->rows[0]->cell("TS_ConstValue");
+    ASSERT_TRUE(value && value->tree);
+    EXPECT_EQ(value->text, "7");
+}
+
 TEST(SuiteAnalysis, CellThatDoesNotParseShowsThePlace) {
     AnalysedSystem s;
     s.add("small.mp", suite(" $Begin_TS_ConstDcls\n"
@@ -352,6 +390,30 @@ TEST(SuiteAnalysis, ConditionalRowsOfATableBody) {
               "Mismatched #if/#endif pair in table body.\n"
               "\n"
               "Analyzer done.\n\nErrors found in 1 tables.\n");
+}
+
+TEST(SuiteAnalysis, DeclarationsLeftOutByConditionalRowsAreNoDeclarations) {
+    // The same constant in both branches is no second declaration, and the
+    // name denotes the row that takes part, for every table of the suite.
+    const std::string constants =
+        " $Begin_TS_ConstDcls\n"
+        "  $TS_ConstDcl $TS_ConstId #if defined(WIDE) $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId MAX_N $TS_ConstType INTEGER $TS_ConstValue 100 $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId #else $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId MAX_N $TS_ConstType INTEGER $TS_ConstValue 1 $End_TS_ConstDcl\n"
+        "  $TS_ConstDcl $TS_ConstId #endif $End_TS_ConstDcl\n"
+        " $End_TS_ConstDcls\n";
+    for (bool wide : {false, true}) {
+        AnalysedSystem s;
+        if (wide) s.flags.add("WIDE");
+        s.add("small.mp", suite(kDeclarations + constants, testCase("TC_ONE", line(0, "[MAX_N > 0]"))));
+        s.analyse();
+        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n") << wide;
+        EXPECT_EQ(s.state, AnalysisState::Analysed);
+        std::vector<const SuiteSymbol*> found = s.symbols.lookup(s.system.root(), "MAX_N");
+        ASSERT_EQ(found.size(), 1u) << wide;
+        EXPECT_EQ(found.front()->node->text("TS_ConstValue"), wide ? "100" : "1");
+    }
 }
 
 TEST(SuiteAnalysis, UndeclaredReferencesOfBehaviourLines) {
@@ -491,6 +553,67 @@ TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
     EXPECT_EQ(s.report,
               "Unable to find object LIB_NOPE, imported from LIB_MOD into SMALL.\n"
               "Analyzer done.\n\nNo Errors found.\n");
+}
+
+TEST(SuiteAnalysis, RedundantDefinitionsAreListedWhenAskedFor) {
+    // USED_T types a variable that the test case reads; SPARE_T, the unread
+    // variable and the unused import are redundant. The test case itself, the
+    // names the declarations give themselves and the overview's listing of
+    // the test step do not count as uses.
+    const std::string text =
+        "$Suite $SuiteId SMALL\n"
+        "$SuiteOverviewPart\n"
+        " $Begin_TestStepIndex\n"
+        "  $StepIndex $TestStepRef STEPS/ $TestStepId IDLE $Description /* idle */ $End_StepIndex\n"
+        " $End_TestStepIndex\n"
+        "$End_SuiteOverviewPart\n"
+        "$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
+        " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
+        "$End_ImportedObjects $End_Imports $End_ImportPart\n"
+        "$DeclarationsPart\n"
+        " $Begin_SimpleTypeDefs\n"
+        "  $SimpleTypeDef $SimpleTypeId USED_T $SimpleTypeDefinition INTEGER $Comment $End_SimpleTypeDef\n"
+        "  $SimpleTypeDef $SimpleTypeId SPARE_T $SimpleTypeDefinition BOOLEAN $Comment $End_SimpleTypeDef\n"
+        " $End_SimpleTypeDefs\n"
+        " $Begin_TS_VarDcls\n"
+        "  $TS_VarDcl $TS_VarId V_READ $TS_VarType USED_T $End_TS_VarDcl\n"
+        "  $TS_VarDcl $TS_VarId V_SPARE $TS_VarType USED_T $End_TS_VarDcl\n"
+        " $End_TS_VarDcls\n"
+        "$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart\n"
+        "$DynamicPart\n" +
+        testCase("TC_ONE", line(0, "(V_READ := V_READ + 1)")) +
+        " $TestStepLibrary $Begin_TestStep $TestStepId IDLE $BehaviourDescription\n" + line(0, "[TRUE]") +
+        " $End_BehaviourDescription $End_TestStep $End_TestStepLibrary\n"
+        "$End_DynamicPart\n$End_Suite\n";
+    {
+        AnalysedSystem s;
+        s.add("small.mp", text);
+        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
+        s.analyse(0, true);
+        EXPECT_EQ(s.report,
+                  "Analyzer done.\n\nNo Errors found.\n"
+                  "\n=== Redundant definitions in SMALL ===\n"
+                  "    SPARE_T\n"
+                  "    V_SPARE\n"
+                  "    IDLE\n"
+                  "    LIB_COUNT (imported from LIB_MOD)\n"
+                  "=== A total of 4 redundant definitions found ===\n\n");
+    }
+    {
+        // Not asked for: the report ends with the summary.
+        AnalysedSystem s;
+        s.add("small.mp", text);
+        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
+        s.analyse();
+        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    }
+}
+
+TEST(AnalysisReport, RedundantDefinitionCountTakesItsPluralEnding) {
+    EXPECT_EQ(formatRedundantDefinitions("M", {{"X", ""}}),
+              "\n=== Redundant definitions in M ===\n    X\n=== A total of 1 redundant definition found ===\n\n");
+    EXPECT_EQ(formatRedundantDefinitions("M", {}),
+              "\n=== Redundant definitions in M ===\n=== A total of 0 redundant definitions found ===\n\n");
 }
 
 TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {

@@ -45,11 +45,15 @@ std::string testCaseText(const std::vector<Row>& rows) {
 
 class BehaviourTrees : public ::testing::Test {
 protected:
-    BehaviourDescription load(const std::vector<Row>& rows) {
+    // `leftOut`: rows emptied the way the analysis empties the rows that
+    // conditional text leaves out.
+    BehaviourDescription load(const std::vector<Row>& rows, const std::vector<std::size_t>& leftOut = {}) {
         LibraryError error;
         document_ = importText(testCaseText(rows), error);
         EXPECT_TRUE(document_) << error.text;
         if (!document_) return {};
+        for (std::size_t i : leftOut)
+            for (Cell& cell : document_->tables().at(0)->rows.at(i)->cells) cell.text = {};
         fillCells(*document_, document_->root());
         ASuite suite(buildSuiteTree(*document_));
         TestGroupOrTestCase entry = suite.dynamicPart().testCases().testGroupOrTestCaseList().testGroupOrTestCase(0);
@@ -83,6 +87,18 @@ TEST_F(BehaviourTrees, JumpOfMoreThanOneLevelGivesNoChildren) {
     EXPECT_EQ(d.rootTree().behaviourLine(0).children().size(), 0);
 }
 
+TEST_F(BehaviourTrees, ChildLevelFollowedByADeeperJump) {
+    // "c" jumps two levels below "b": "b" has no children, "c" belongs to no
+    // level list, and the level of "b" goes on past it with "d".
+    BehaviourDescription d = load({{0, "a"}, {1, "b"}, {3, "c"}, {1, "d"}, {2, "e"}, {0, "f"}, {2, "g"}});
+    EXPECT_EQ(names(d.rootTree()), "a f");
+    BehaviourLine a = d.rootTree().behaviourLine(0);
+    EXPECT_EQ(names(a.children()), "b d");
+    EXPECT_EQ(a.children().behaviourLine(0).children().size(), 0);
+    EXPECT_EQ(names(a.children().behaviourLine(1).children()), "e");
+    EXPECT_EQ(d.rootTree().behaviourLine(1).children().size(), 0);
+}
+
 TEST_F(BehaviourTrees, EmptyRowsAreSkippedEverywhere) {
     BehaviourDescription d = load({{0, ""}, {0, "a"}, {0, ""}, {1, "b"}, {0, ""}, {1, "c"}, {2, "d"}, {0, ""}});
     EXPECT_EQ(names(d.rootTree()), "a");
@@ -105,6 +121,21 @@ TEST_F(BehaviourTrees, TreeHeadersInsideTheBodyStartLocalTrees) {
     EXPECT_EQ(names(first.behaviourLineList()), "x");
     EXPECT_EQ(names(first.behaviourLineList().behaviourLine(0).children()), "y");
     EXPECT_EQ(names(d.localTreeList().localTree(1).behaviourLineList()), "z w");
+}
+
+TEST_F(BehaviourTrees, TreeHeaderLeftOutStartsNoLocalTree) {
+    // Rows 1 to 3 (a tree header and its lines) are left out: "b" goes on
+    // the root level, and there is no local tree.
+    BehaviourDescription d = load({{0, "a"}, {0, "H:LT"}, {0, "x"}, {1, "y"}, {0, "b"}, {1, "c"}}, {1, 2, 3});
+    EXPECT_EQ(names(d.rootTree()), "a b");
+    EXPECT_EQ(names(d.rootTree().behaviourLine(1).children()), "c");
+    EXPECT_EQ(d.localTreeList().size(), 0);
+
+    // Only the header left out: its lines join the level that comes before it.
+    BehaviourDescription e = load({{0, "a"}, {1, "b"}, {0, "H:LT"}, {1, "x"}}, {2});
+    EXPECT_EQ(names(e.rootTree()), "a");
+    EXPECT_EQ(names(e.rootTree().behaviourLine(0).children()), "b x");
+    EXPECT_EQ(e.localTreeList().size(), 0);
 }
 
 TEST_F(BehaviourTrees, BodyStartingWithATreeHeaderHasAnEmptyRootTree) {
