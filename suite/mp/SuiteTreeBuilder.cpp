@@ -11,8 +11,78 @@
 namespace {
 
 // A tree header that takes part: a header row that conditional text left out
-// (emptied by the analysis) heads nothing.
+// (emptied by the analysis) heads nothing and counts as an empty row.
 bool isTreeHeader(const SuiteNode* row) { return row->treeHeader && !row->isEmpty(); }
+
+// The level lists and children of the behaviour rows of one table, read in
+// time proportional to their length. Scanning forward from every row would
+// cost a walk to the end of the table per row when each line is one level
+// deeper than the one before: quadratic in the number of rows.
+class RowLevels {
+public:
+    explicit RowLevels(const std::vector<SuiteNode*>& rows) : rows_(rows) {
+        const std::size_t n = rows.size();
+        empty_.resize(n);
+        nextNonEmpty_.assign(n, n);
+        stop_.assign(n, n);
+        for (std::size_t i = 0; i < n; ++i) empty_[i] = rows[i]->isEmpty();
+        for (std::size_t i = n; i-- > 1;) nextNonEmpty_[i - 1] = empty_[i] ? nextNonEmpty_[i] : i;
+        // From the end: the non-empty rows that can still stop an earlier row,
+        // their indentations rising towards the top of the stack. Empty rows
+        // stop nothing and are passed over.
+        std::vector<std::size_t> candidates;
+        std::size_t nextHeader = n;
+        for (std::size_t i = n; i-- > 0;) {
+            if (isTreeHeader(rows[i])) {
+                candidates.clear();
+                nextHeader = i;
+                continue;
+            }
+            if (empty_[i]) continue;
+            const int32_t level = rows[i]->indentation;
+            while (!candidates.empty() && rows[candidates.back()]->indentation > level) candidates.pop_back();
+            stop_[i] = candidates.empty() ? nextHeader : candidates.back();
+            if (!candidates.empty() && rows[candidates.back()]->indentation == level) candidates.pop_back();
+            candidates.push_back(i);
+        }
+    }
+
+    // See ::levelList: `start`, then each next row at its level until a tree
+    // header or a shallower row.
+    std::vector<std::size_t> levelList(std::size_t start) const {
+        std::vector<std::size_t> picked;
+        const std::size_t n = rows_.size();
+        if (start >= n || isTreeHeader(rows_[start])) return picked;
+        const int32_t level = rows_[start]->indentation;
+        std::size_t j = start;
+        if (empty_[start]) {
+            // An empty row only lends its level: pass over the deeper rows.
+            j = nextNonEmpty_[start];
+            while (j < n && !isTreeHeader(rows_[j]) && rows_[j]->indentation > level) j = stop_[j];
+        }
+        for (; j < n && !isTreeHeader(rows_[j]) && rows_[j]->indentation == level; j = stop_[j]) picked.push_back(j);
+        return picked;
+    }
+
+    // See ::childrenStart.
+    long childrenStart(std::size_t line) const {
+        if (line >= rows_.size()) return -1;
+        const std::size_t j = nextNonEmpty_[line];
+        if (j >= rows_.size() || isTreeHeader(rows_[j]) ||
+            int64_t(rows_[j]->indentation) != int64_t(rows_[line]->indentation) + 1)
+            return -1;
+        return static_cast<long>(j);
+    }
+
+private:
+    const std::vector<SuiteNode*>& rows_;
+    std::vector<bool> empty_;
+    // For every row: the first later row that is not empty (or the row count),
+    std::vector<std::size_t> nextNonEmpty_;
+    // and for every non-empty row the first later row that ends its level: a
+    // tree header, or a non-empty row no deeper than it (or the row count).
+    std::vector<std::size_t> stop_;
+};
 
 // Kinds whose nodes the builder makes (rather than the field parser): the
 // suite-node and row-list kinds, and the kinds that lead to them (Definitions,
@@ -212,21 +282,22 @@ private:
         int32_t number = 0;
         for (SuiteNode* row : rows) rowNode(row, row->isEmpty() ? 0 : ++number);
         const int32_t childrenField = kindInfo(Choices::BehaviourLine).fieldCount() - 1;
+        const RowLevels levels(rows);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (isTreeHeader(rows[i])) continue;
-            long start = childrenStart(rows, i);
+            long start = levels.childrenStart(i);
             std::vector<std::size_t> picked;
-            if (start >= 0) picked = levelList(rows, static_cast<std::size_t>(start));
+            if (start >= 0) picked = levels.levelList(static_cast<std::size_t>(start));
             TreeNode* node = rows[i]->treeNode;
             if (childrenField >= 0 && childrenField < node->count)
                 node->child[childrenField] = rowList(Choices::Children, rows, picked, rows[i]->line);
         }
-        TreeNode* root = rowList(Choices::RootTree, rows, rows.empty() ? std::vector<std::size_t>{} : levelList(rows, 0), line);
+        TreeNode* root = rowList(Choices::RootTree, rows, levels.levelList(0), line);
         std::vector<TreeNode*> localTrees;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (!isTreeHeader(rows[i])) continue;
             const Cell* header = &rows[i]->cells.back();  // the Header cell of a behaviour row
-            TreeNode* lines = rowList(Choices::BehaviourLineList, rows, levelList(rows, i + 1), rows[i]->line);
+            TreeNode* lines = rowList(Choices::BehaviourLineList, rows, levels.levelList(i + 1), rows[i]->line);
             TreeNode* localTree = arena_.make(Choices::LocalTree, {header ? header->tree : nullptr, lines}, rows[i]->line);
             localTree->origin = rows[i];
             localTrees.push_back(localTree);
@@ -247,26 +318,11 @@ private:
 }  // namespace
 
 std::vector<std::size_t> levelList(const std::vector<SuiteNode*>& rows, std::size_t start) {
-    std::vector<std::size_t> picked;
-    if (start >= rows.size()) return picked;
-    const int32_t level = rows[start]->indentation;
-    for (std::size_t i = start; i < rows.size(); ++i) {
-        const SuiteNode* row = rows[i];
-        if (row->isEmpty()) continue;
-        if (row->treeHeader) break;
-        if (row->indentation < level) break;
-        if (row->indentation == level) picked.push_back(i);
-    }
-    return picked;
+    return RowLevels(rows).levelList(start);
 }
 
 long childrenStart(const std::vector<SuiteNode*>& rows, std::size_t line) {
-    for (std::size_t j = line + 1; j < rows.size(); ++j) {
-        if (rows[j]->isEmpty()) continue;
-        if (rows[j]->treeHeader || rows[j]->indentation != rows[line]->indentation + 1) return -1;
-        return static_cast<long>(j);
-    }
-    return -1;
+    return RowLevels(rows).childrenStart(line);
 }
 
 TreeNode* buildSuiteTree(Document& document) { return Builder(document).build(); }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // Stands in for the field parser: every non-empty cell gets a text leaf of
@@ -26,6 +28,14 @@ struct Row {
     int indent;
     std::string name;
 };
+
+// "r7" and the like: a numbered row name (appended, not `"r" + to_string`,
+// which g++ 12 flags with a false -Wrestrict at -O2).
+std::string numbered(const char* prefix, int number) {
+    std::string name = prefix;
+    name += std::to_string(number);
+    return name;
+}
 
 std::string testCaseText(const std::vector<Row>& rows) {
     std::string text = "$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$Begin_TestCase\n$TestCaseId TC\n"
@@ -160,6 +170,23 @@ TEST_F(BehaviourTrees, EmptyBodyAndLineNumbers) {
     EXPECT_EQ(d.rootTree().behaviourLine(0).children().behaviourLine(0).treeNode(), b.treeNode());
 }
 
+// Each line one level deeper than the one before: the builder once scanned to
+// the end of the body for every row, minutes for a body of this size.
+TEST_F(BehaviourTrees, EachLineOneLevelDeeperNestsToTheLastLine) {
+    const int depth = 20000;
+    std::vector<Row> spec;
+    for (int i = 0; i < depth; ++i) spec.push_back({i, numbered("r", i)});
+    BehaviourDescription d = load(spec);
+    ASSERT_EQ(d.rootTree().size(), 1);
+    BehaviourLine line = d.rootTree().behaviourLine(0);
+    for (int i = 1; i < depth; ++i) {
+        ASSERT_EQ(line.children().size(), 1) << "row " << i;
+        line = line.children().behaviourLine(0);
+    }
+    EXPECT_EQ(line.comment().text(), numbered("r", depth - 1));
+    EXPECT_EQ(line.children().size(), 0);
+}
+
 TEST(LevelLists, StopAtHeadersAndShallowerRows) {
     LibraryError error;
     auto document = importText(testCaseText({{1, "a"}, {2, "b"}, {1, "c"}, {0, "d"}, {1, "e"}}), error);
@@ -172,6 +199,52 @@ TEST(LevelLists, StopAtHeadersAndShallowerRows) {
     EXPECT_EQ(childrenStart(rows, 1), -1);
     EXPECT_EQ(childrenStart(rows, 3), 4);
     EXPECT_EQ(childrenStart(rows, 4), -1);
+}
+
+// The level-list rules read straight off their description, one forward scan
+// per call: what the builder's linear-time reading must agree with.
+std::vector<std::size_t> scannedLevelList(const std::vector<SuiteNode*>& rows, std::size_t start) {
+    std::vector<std::size_t> picked;
+    for (std::size_t i = start; i < rows.size(); ++i) {
+        if (rows[i]->treeHeader) break;
+        if (rows[i]->isEmpty()) continue;
+        if (rows[i]->indentation < rows[start]->indentation) break;
+        if (rows[i]->indentation == rows[start]->indentation) picked.push_back(i);
+    }
+    return picked;
+}
+
+long scannedChildrenStart(const std::vector<SuiteNode*>& rows, std::size_t line) {
+    for (std::size_t j = line + 1; j < rows.size(); ++j) {
+        if (rows[j]->isEmpty()) continue;
+        return !rows[j]->treeHeader && rows[j]->indentation == rows[line]->indentation + 1 ? long(j) : -1;
+    }
+    return -1;
+}
+
+TEST(LevelLists, AgreeWithAForwardScanOnMixedBodies) {
+    std::mt19937 random(7);
+    for (int body = 0; body < 40; ++body) {
+        std::vector<Row> spec;
+        for (int i = 0; i < 60; ++i) {
+            unsigned pick = random() % 10;
+            if (pick == 0) spec.push_back({0, ""});
+            else if (pick == 1) spec.push_back({0, numbered("H:LT", i)});
+            else spec.push_back({int(random() % 5), numbered("r", i)});
+        }
+        LibraryError error;
+        auto document = importText(testCaseText(spec), error);
+        ASSERT_TRUE(document) << error.text;
+        const auto& rows = document->tables().at(0)->rows;
+        ASSERT_EQ(rows.size(), spec.size());
+        for (std::size_t i = 0; i <= rows.size(); ++i) {
+            EXPECT_EQ(levelList(rows, i), i < rows.size() ? scannedLevelList(rows, i) : std::vector<std::size_t>{})
+                << "body " << body << " row " << i;
+            if (i < rows.size()) {
+                EXPECT_EQ(childrenStart(rows, i), scannedChildrenStart(rows, i)) << "body " << body << " row " << i;
+            }
+        }
+    }
 }
 
 const char* kDeclarationsAndConstraints =
