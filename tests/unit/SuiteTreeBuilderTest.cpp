@@ -174,9 +174,9 @@ TEST_F(BehaviourTrees, EmptyBodyAndLineNumbers) {
 // the end of the body for every row, minutes for a body of this size.
 TEST_F(BehaviourTrees, EachLineOneLevelDeeperNestsToTheLastLine) {
     const int depth = 20000;
-    std::vector<Row> spec;
-    for (int i = 0; i < depth; ++i) spec.push_back({i, numbered("r", i)});
-    BehaviourDescription d = load(spec);
+    std::vector<Row> rows;
+    for (int i = 0; i < depth; ++i) rows.push_back({i, numbered("r", i)});
+    BehaviourDescription d = load(rows);
     ASSERT_EQ(d.rootTree().size(), 1);
     BehaviourLine line = d.rootTree().behaviourLine(0);
     for (int i = 1; i < depth; ++i) {
