@@ -20,8 +20,10 @@ namespace {
 // The shared corpus of published modules lies next to the repository.
 fs::path realModule() {
     for (const char* up : {"/../shared/testdata/asn1", "/../../shared/testdata/asn1"}) {
-        fs::path p = fs::path(XLATOR_SOURCE_DIR + std::string(up)) / "wireshark/Addressing-Data-Elements.asn";
-        if (fs::exists(p)) return fs::weakly_canonical(p);
+        fs::path dir = fs::path(XLATOR_SOURCE_DIR + std::string(up));
+        if (!fs::is_directory(dir)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            if (entry.path().filename() == "Addressing-Data-Elements.asn") return fs::weakly_canonical(entry.path());
     }
     return {};
 }

@@ -225,18 +225,18 @@ long scannedChildrenStart(const std::vector<SuiteNode*>& rows, std::size_t line)
 TEST(LevelLists, AgreeWithAForwardScanOnMixedBodies) {
     std::mt19937 random(7);
     for (int body = 0; body < 40; ++body) {
-        std::vector<Row> spec;
+        std::vector<Row> written;
         for (int i = 0; i < 60; ++i) {
             unsigned pick = random() % 10;
-            if (pick == 0) spec.push_back({0, ""});
-            else if (pick == 1) spec.push_back({0, numbered("H:LT", i)});
-            else spec.push_back({int(random() % 5), numbered("r", i)});
+            if (pick == 0) written.push_back({0, ""});
+            else if (pick == 1) written.push_back({0, numbered("H:LT", i)});
+            else written.push_back({int(random() % 5), numbered("r", i)});
         }
         LibraryError error;
-        auto document = importText(testCaseText(spec), error);
+        auto document = importText(testCaseText(written), error);
         ASSERT_TRUE(document) << error.text;
         const auto& rows = document->tables().at(0)->rows;
-        ASSERT_EQ(rows.size(), spec.size());
+        ASSERT_EQ(rows.size(), written.size());
         for (std::size_t i = 0; i <= rows.size(); ++i) {
             EXPECT_EQ(levelList(rows, i), i < rows.size() ? scannedLevelList(rows, i) : std::vector<std::size_t>{})
                 << "body " << body << " row " << i;
