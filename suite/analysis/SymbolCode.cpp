@@ -1,71 +1,11 @@
 #include "suite/analysis/SymbolCode.h"
 
+#include "access/Choices.h"
+#include "access/KindInfo.h"
+
+// The schema's code table already names every code's kind; the name of an
+// object kind is the kind's own name.
 const char* symbolCodeName(SymbolCode code) {
-    switch (code) {
-    case SymbolCode::ASN1_ASP: return "ASN1_ASP";
-    case SymbolCode::ASN1_ASP_Cons: return "ASN1_ASP_Cons";
-    case SymbolCode::ASN1_ASP_ConsGroup: return "ASN1_ASP_ConsGroup";
-    case SymbolCode::ASN1_CM: return "ASN1_CM";
-    case SymbolCode::ASN1_CM_Cons: return "ASN1_CM_Cons";
-    case SymbolCode::ASN1_CM_ConsGroup: return "ASN1_CM_ConsGroup";
-    case SymbolCode::ASN1_Cons: return "ASN1_Cons";
-    case SymbolCode::ASN1_ConsGroup: return "ASN1_ConsGroup";
-    case SymbolCode::ASN1_LocalType: return "ASN1_LocalType";
-    case SymbolCode::ASN1_NameForm: return "ASN1_NameForm";
-    case SymbolCode::ASN1_NamedType: return "ASN1_NamedType";
-    case SymbolCode::ASN1_PDU: return "ASN1_PDU";
-    case SymbolCode::ASN1_PDU_Cons: return "ASN1_PDU_Cons";
-    case SymbolCode::ASN1_PDU_ConsGroup: return "ASN1_PDU_ConsGroup";
-    case SymbolCode::ASN1_Type: return "ASN1_Type";
-    case SymbolCode::ASP_Par: return "ASP_Par";
-    case SymbolCode::Alias: return "Alias";
-    case SymbolCode::BitString_NamedNumber: return "BitString_NamedNumber";
-    case SymbolCode::CM_Par: return "CM_Par";
-    case SymbolCode::CP: return "CP";
-    case SymbolCode::DefaultCase: return "DefaultCase";
-    case SymbolCode::DefaultGroup: return "DefaultGroup";
-    case SymbolCode::Elem: return "Elem";
-    case SymbolCode::EncodingRule: return "EncodingRule";
-    case SymbolCode::EncodingVar: return "EncodingVar";
-    case SymbolCode::Enumeration_NamedNumber: return "Enumeration_NamedNumber";
-    case SymbolCode::FormalParam: return "FormalParam";
-    case SymbolCode::Integer_NamedNumber: return "Integer_NamedNumber";
-    case SymbolCode::Label: return "Label";
-    case SymbolCode::LocalTree: return "LocalTree";
-    case SymbolCode::PCO: return "PCO";
-    case SymbolCode::PCO_Type: return "PCO_Type";
-    case SymbolCode::PDU_Field: return "PDU_Field";
-    case SymbolCode::PredefinedOp: return "PredefinedOp";
-    case SymbolCode::Result: return "Result";
-    case SymbolCode::SelectExpr: return "SelectExpr";
-    case SymbolCode::SimpleType: return "SimpleType";
-    case SymbolCode::StructCons: return "StructCons";
-    case SymbolCode::StructConsGroup: return "StructConsGroup";
-    case SymbolCode::StructType: return "StructType";
-    case SymbolCode::Suite: return "Suite";
-    case SymbolCode::TC_Var: return "TC_Var";
-    case SymbolCode::TComp: return "TComp";
-    case SymbolCode::TCompConfig: return "TCompConfig";
-    case SymbolCode::TS_Const: return "TS_Const";
-    case SymbolCode::TS_Op: return "TS_Op";
-    case SymbolCode::TS_Par: return "TS_Par";
-    case SymbolCode::TS_Var: return "TS_Var";
-    case SymbolCode::TTCN_ASP: return "TTCN_ASP";
-    case SymbolCode::TTCN_ASP_Cons: return "TTCN_ASP_Cons";
-    case SymbolCode::TTCN_ASP_ConsGroup: return "TTCN_ASP_ConsGroup";
-    case SymbolCode::TTCN_CM: return "TTCN_CM";
-    case SymbolCode::TTCN_CM_Cons: return "TTCN_CM_Cons";
-    case SymbolCode::TTCN_CM_ConsGroup: return "TTCN_CM_ConsGroup";
-    case SymbolCode::TTCN_PDU: return "TTCN_PDU";
-    case SymbolCode::TTCN_PDU_Cons: return "TTCN_PDU_Cons";
-    case SymbolCode::TTCN_PDU_ConsGroup: return "TTCN_PDU_ConsGroup";
-    case SymbolCode::TestCase: return "TestCase";
-    case SymbolCode::TestGroup: return "TestGroup";
-    case SymbolCode::TestStep: return "TestStep";
-    case SymbolCode::TestStepGroup: return "TestStepGroup";
-    case SymbolCode::Timer: return "Timer";
-    case SymbolCode::Unknown: return "Unknown";
-    case SymbolCode::Verdict: return "Verdict";
-    default: return "";
-    }
+    const int32_t kind = kindOfIdTypeCode(static_cast<int32_t>(code));
+    return kind == Choices::invalid_choice ? "" : Choices::to_char(kind);
 }
