@@ -1,6 +1,6 @@
 #include "access/AccessSuite.h"
 
-#include "access/AccessReport.h"
+#include "tree/AccessReport.h"
 #include "platform/Environment.h"
 #include "suite/analysis/DefinedFlags.h"
 #include "suite/LibrarySettings.h"

@@ -4,7 +4,7 @@
 // root of the suite tree and finds objects by name.
 #pragma once
 
-#include "access/AccessNode.h"
+#include "tree/AccessNode.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-bool tabularFormat = false;
 
 void printBanner(std::FILE* console) {
     std::fprintf(console, "%s, TTCN-2 To TTCN-3 Converter, %s\n\n", "Orvane", "3.3.0.3.19190.");

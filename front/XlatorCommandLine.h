@@ -2,11 +2,10 @@
 // output names and the keyword file of the ASN.1 conversion tool.
 #pragma once
 
+#include "front/XlatorOptions.h"
+
 #include <cstdio>
 #include <string>
-
-// Set by the option -TFT: with-attributes also write 'display' attributes.
-extern bool tabularFormat;
 
 // The keyword file that the ASN.1 conversion tool reads from the working directory.
 inline constexpr const char* kKeywordFile = "modconv_kwd.txt";

@@ -3,7 +3,7 @@
 // local trees, attaches, configurations, PCO message types, ASN.1 type names).
 #pragma once
 
-#include "access/AccessVisitor.h"
+#include "tree/AccessVisitor.h"
 
 class XlatorDefinitionCollector : public AccessVisitor {
     // The collecting Visit operations, the tables and their queries are added

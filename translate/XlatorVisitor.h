@@ -2,7 +2,7 @@
 // and the ASN.1 module through the output writer.
 #pragma once
 
-#include "access/AccessVisitor.h"
+#include "tree/AccessVisitor.h"
 
 class XlatorVisitor : public AccessVisitor {
     // Translation of the suite is added here: the module frame, declarations,

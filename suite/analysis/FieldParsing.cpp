@@ -1,6 +1,6 @@
 #include "suite/analysis/FieldParsing.h"
 
-#include "access/KindInfo.h"
+#include "tree/KindInfo.h"
 #include "suite/fields/FieldParser.h"
 
 #include <string>

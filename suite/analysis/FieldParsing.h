@@ -2,7 +2,7 @@
 // tree and the parser's findings out, whatever the parser's own form.
 #pragma once
 
-#include "access/TreeArena.h"
+#include "tree/TreeArena.h"
 #include "suite/LibraryError.h"
 #include "suite/analysis/AnalysisMessages.h"
 

@@ -1,6 +1,6 @@
 #include "suite/analysis/SuiteAnalyzer.h"
 
-#include "access/Choices.h"
+#include "tree/Choices.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
 #include "suite/LibrarySettings.h"

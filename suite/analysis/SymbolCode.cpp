@@ -1,7 +1,7 @@
 #include "suite/analysis/SymbolCode.h"
 
-#include "access/Choices.h"
-#include "access/KindInfo.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
 
 // The schema's code table already names every code's kind; the name of an
 // object kind is the kind's own name.

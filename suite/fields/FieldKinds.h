@@ -1,7 +1,7 @@
 // The suite tree kind numbers as the field parsers use them.
 #pragma once
 
-#include "access/Choices.h"
+#include "tree/Choices.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // The field parsers: every table cell of a TTCN-2 suite is parsed with the
-// grammar of its field into a subtree of suite tree nodes (access/TreeNode.h).
+// grammar of its field into a subtree of suite tree nodes (tree/TreeNode.h).
 //
 // Node conventions: a sequence node has one child per field in schema order
 // (null for an absent optional field); a choice node has exactly one child,
@@ -9,7 +9,7 @@
 // is also its keyword code.
 #pragma once
 
-#include "access/TreeArena.h"
+#include "tree/TreeArena.h"
 
 #include <cstdint>
 #include <string>

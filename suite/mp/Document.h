@@ -47,7 +47,7 @@
 // exactly when its tree is not null.
 #pragma once
 
-#include "access/TreeArena.h"
+#include "tree/TreeArena.h"
 
 #include <cstdint>
 #include <deque>

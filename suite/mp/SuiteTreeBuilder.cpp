@@ -1,8 +1,8 @@
 #include "suite/mp/SuiteTreeBuilder.h"
 
-#include "access/Choices.h"
-#include "access/KindInfo.h"
-#include "access/TreeNode.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeNode.h"
 #include "suite/mp/TableLayout.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // as the installed hook would print them.
 #pragma once
 
-#include "access/AccessReport.h"
+#include "tree/AccessReport.h"
 
 #include <cstdio>
 #include <string>

@@ -3,7 +3,7 @@
 // objects by name.
 #include "access/AccessSuite.h"
 
-#include "access/Choices.h"
+#include "tree/Choices.h"
 #include "suite/LibrarySettings.h"
 #include "suite/mp/VeldSystem.h"
 

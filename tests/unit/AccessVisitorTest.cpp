@@ -1,8 +1,8 @@
 // The visitor over the suite tree: dispatch and the default traversals.
 #include "AccessReportCapture.h"
 
-#include "access/AccessVisitor.h"
-#include "access/TreeBuild.h"
+#include "tree/AccessVisitor.h"
+#include "tree/TreeBuild.h"
 
 #include <gtest/gtest.h>
 

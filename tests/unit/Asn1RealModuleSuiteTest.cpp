@@ -2,8 +2,8 @@
 // module: the module goes through our modconv.exe and the association, and
 // each row gets the referenced definition attached and parsed.
 #include "access/AccessSuite.h"
-#include "access/Choices.h"
-#include "access/TreeViews.h"
+#include "tree/Choices.h"
+#include "tree/TreeViews.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "suite/fields/FieldParser.h"
 #include "tests/unit/FieldTreeText.h"
 
-#include "access/TreeViews.h"
+#include "tree/TreeViews.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // tests compare with hand-written expectations.
 #pragma once
 
-#include "access/Choices.h"
-#include "access/KindInfo.h"
-#include "access/TreeNode.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeNode.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // every table and group kind is met, and the suite tree has the schema's shape.
 #include "MpTestSupport.h"
 
-#include "access/KindInfo.h"
-#include "access/TreeViews.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeViews.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/VeldSystem.h"
 

@@ -2,8 +2,8 @@
 // and its summary, and the ASN.1 definitions of the by-reference rows.
 #include "suite/analysis/SuiteAnalyzer.h"
 
-#include "access/Choices.h"
-#include "access/KindInfo.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
 #include "suite/analysis/DefinedFlags.h"
 #include "suite/analysis/SymbolCode.h"
 #include "suite/asn1/Asn1ExchangeReader.h"

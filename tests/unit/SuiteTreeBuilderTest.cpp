@@ -1,7 +1,7 @@
 #include "MpTestSupport.h"
 
-#include "access/KindInfo.h"
-#include "access/TreeViews.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeViews.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-// access/schema.def against the reference document (the *.md beside the
+// tree/schema.def against the reference document (the *.md beside the
 // repository that holds the suite tree schema), and against the kind table
 // generated from it. A transcription slip in the schema or a generator fault
 // fails here.
-#include "access/Choices.h"
-#include "access/KindInfo.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ struct SchemaFile {
 
 SchemaFile readSchemaFile() {
     SchemaFile schema;
-    for (const std::string& line : readLines(sourceDir() / "access" / "schema.def")) {
+    for (const std::string& line : readLines(sourceDir() / "tree" / "schema.def")) {
         std::istringstream words(line);
         std::string tag;
         if (!(words >> tag) || tag[0] == '#') continue;

@@ -1,10 +1,10 @@
 // The typed views of the suite tree, AccessNode, Choices and the kind table.
 #include "AccessReportCapture.h"
 
-#include "access/AccessNode.h"
-#include "access/KindInfo.h"
-#include "access/TreeBuild.h"
-#include "access/TreeViews.h"
+#include "tree/AccessNode.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeBuild.h"
+#include "tree/TreeViews.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "access/TreeArena.h"
+#include "tree/TreeArena.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "access/AccessReport.h"
+#include "tree/AccessReport.h"
 
 namespace {
 AccessReportHook gHook = nullptr;

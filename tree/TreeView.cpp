@@ -1,8 +1,8 @@
-#include "access/TreeView.h"
+#include "tree/TreeView.h"
 
-#include "access/AccessReport.h"
-#include "access/Choices.h"
-#include "access/KindInfo.h"
+#include "tree/AccessReport.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
 
 int32_t TreeView::failedChoice(const char* badCase, const char* badKeyword) const {
     const TreeNode* held = child(0);

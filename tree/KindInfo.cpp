@@ -1,6 +1,6 @@
-#include "access/KindInfo.h"
+#include "tree/KindInfo.h"
 
-#include "access/Choices.h"
+#include "tree/Choices.h"
 
 #include <algorithm>
 

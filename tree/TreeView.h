@@ -7,7 +7,7 @@
 // view gives an empty view, never a crash.
 #pragma once
 
-#include "access/TreeNode.h"
+#include "tree/TreeNode.h"
 
 #include <cstdint>
 #include <string_view>

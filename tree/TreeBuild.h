@@ -9,7 +9,7 @@
 // whether a finished tree matches the schema.
 #pragma once
 
-#include "access/TreeArena.h"
+#include "tree/TreeArena.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,7 +1,7 @@
-#include "access/TreeBuild.h"
+#include "tree/TreeBuild.h"
 
-#include "access/Choices.h"
-#include "access/KindInfo.h"
+#include "tree/Choices.h"
+#include "tree/KindInfo.h"
 
 #include <algorithm>
 #include <vector>

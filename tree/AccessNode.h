@@ -9,8 +9,8 @@
 // holds a TestCase, an empty view otherwise.
 #pragma once
 
-#include "access/Choices.h"
-#include "access/TreeView.h"
+#include "tree/Choices.h"
+#include "tree/TreeView.h"
 
 #include <concepts>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // order with their optional flags, the alternatives of a choice, the element
 // kind of a list, and whether a leaf carries text or is a keyword.
 //
-// The table is generated from access/schema.def together with Choices and the
+// The table is generated from tree/schema.def together with Choices and the
 // typed views, so all of them always agree.
 #pragma once
 

@@ -3,7 +3,7 @@
 // when the suite is unloaded.
 #pragma once
 
-#include "access/TreeNode.h"
+#include "tree/TreeNode.h"
 
 #include <cstddef>
 #include <initializer_list>

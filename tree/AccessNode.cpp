@@ -1,7 +1,7 @@
-#include "access/AccessNode.h"
+#include "tree/AccessNode.h"
 
-#include "access/AccessReport.h"
-#include "access/KindInfo.h"
+#include "tree/AccessReport.h"
+#include "tree/KindInfo.h"
 
 AccessNode::AccessNode(int32_t kind, const TreeNode* node)
     : choice_(kind), node_(isTreeKind(kind) ? node : nullptr) {}

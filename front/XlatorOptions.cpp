@@ -1,0 +1,3 @@
+#include "front/XlatorOptions.h"
+
+bool tabularFormat = false;
