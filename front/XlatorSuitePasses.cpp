@@ -19,7 +19,7 @@ public:
     }
     void collectDefinitions() override { gDefinitionCollector.Visit(suite->root()); }
     void translate() override {
-        visitor = std::make_unique<XlatorVisitor>();
+        visitor = std::make_unique<XlatorVisitor>(*suite);
         visitor->Visit(suite->root());
     }
 

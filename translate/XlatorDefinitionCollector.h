@@ -1,14 +1,90 @@
 // The definition collector: the pre-pass over the whole suite tree that gathers
 // what the translation needs from elsewhere in the suite (test steps, defaults,
 // local trees, attaches, configurations, PCO message types, ASN.1 type names).
+// One instance, gDefinitionCollector, walks the suite root once; afterwards the
+// translators only query it.
 #pragma once
 
 #include "tree/AccessVisitor.h"
 
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The PCOs and CPs that one configuration gives one component.
+struct ComponentUse {
+    std::set<std::string> pcos;
+    std::set<std::string> cps;
+};
+
+// One test component configuration: its components in the order of their first
+// appearance in the rows, and what each of them uses.
+struct ConfigurationInfo {
+    std::vector<std::string> components;
+    std::map<std::string, ComponentUse> uses;
+};
+
+// The dynamic-behaviour table being walked: exactly one of test case, test step
+// and default is set.
+class RootBehaviour {
+public:
+    explicit RootBehaviour(const TestCase& testCase) : testCase_(testCase) {}
+    explicit RootBehaviour(const TestStep& testStep) : testStep_(testStep) {}
+    explicit RootBehaviour(const DefaultCase& defaultCase) : defaultCase_(defaultCase) {}
+
+    const TestCase* getTestCase() const { return testCase_ ? &*testCase_ : nullptr; }
+    const TestStep* getTestStep() const { return testStep_ ? &*testStep_ : nullptr; }
+    const DefaultCase* getDefaultCase() const { return defaultCase_ ? &*defaultCase_ : nullptr; }
+
+    // -1 while the root tree is written, else the index of the local tree.
+    int currentLocalTree = -1;
+    // True while an envelope function is written.
+    bool inEnvelope = false;
+
+private:
+    std::optional<TestCase> testCase_;
+    std::optional<TestStep> testStep_;
+    std::optional<DefaultCase> defaultCase_;
+};
+
 class XlatorDefinitionCollector : public AccessVisitor {
-    // The collecting Visit operations, the tables and their queries are added
-    // here with the pre-pass; until then the default traversal walks the whole
-    // suite and collects nothing.
+public:
+    // The collecting Visit operations are declared here by the pre-pass.
+
+    // Queries of the translators.
+    bool existsTestStep(const std::string& id) const;
+    TestStep getTestStepById(const std::string& id) const;
+    bool existsDefault(const std::string& id) const;
+    DefaultCase getDefaultById(const std::string& id) const;
+    bool existsLocalTree(const Attach& attach) const;
+    LocalTree getLocalTree(const Attach& attach) const;
+    DefaultsRef getDefaultsRef(const Children& children) const;
+    ConfigurationInfo getConfiguration(const std::string& id) const;
+    std::string getMTC(const std::string& configurationId) const;
+    std::string getCPPartner(const std::string& configurationId, const std::string& componentId,
+                             const std::string& cpId) const;
+    std::set<std::string> getASPsForPCOType(const std::string& pcoTypeId) const;
+    std::set<std::string> getAllPCOMessageTypes() const;
+    std::set<std::string> getAllCMs() const;
+    bool existsTypeReference(const std::string& name) const;
+    bool existsNamedIdentifier(const std::string& name) const;
+
+private:
+    std::set<std::string> aspsWithoutPcoType_;
+    std::map<std::string, std::set<std::string>> aspsByPcoType_;
+    std::map<std::string, std::string> pcos_;
+    std::set<std::string> cms_;
+    std::set<std::string> mtcs_;
+    std::map<std::string, ConfigurationInfo> configurations_;
+    std::map<std::string, TestStep> testSteps_;
+    std::map<std::string, DefaultCase> defaults_;
+    std::vector<std::pair<Attach, LocalTreeList>> attaches_;
+    std::vector<std::pair<Children, DefaultsRef>> childrenDefaults_;
+    std::set<std::string> typeReferences_;
+    std::set<std::string> namedIdentifiers_;
 };
 
 // The one collector of the run, filled once and read-only afterwards.

@@ -1,0 +1,3 @@
+#include "translate/XlatorUtility.h"
+
+RootBehaviour* gpRootBehaviour = nullptr;

@@ -1,0 +1,25 @@
+// Collection of the comments and encoding attributes of one definition, by the
+// kind of its node: table comments and detailed comments, the free-text fields
+// of test cases, steps and groups, the encoding variation and PDU encoding rule,
+// and per row the row's comment and field encoding (target: the row's name).
+#pragma once
+
+#include "translate/XlatorAttribute.h"
+#include "tree/AccessNode.h"
+
+#include <concepts>
+#include <string>
+
+// The attributes of a node of any kind that carries comments or encodings, in
+// collection order; an empty list for other kinds.
+XlatorAttributeList CollectAttributes(const AccessNode& node);
+
+template <class View>
+    requires std::derived_from<View, TreeView>
+XlatorAttributeList CollectAttributes(const View& node) {
+    return CollectAttributes(AccessNode(node));
+}
+
+// The name of the encoding variation or invalid field encoding that a field
+// encoding calls.
+std::string getEncodingDefinition(const PDU_FieldEncoding& encoding);
