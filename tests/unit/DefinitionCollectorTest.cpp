@@ -162,8 +162,10 @@ TEST_F(CollectorSuite, ConfigurationKeepsFirstAppearanceOrderAndMergesRepeatedCo
     EXPECT_EQ(findComponent(conf, "MAIN").pcos, (Names{"L"}));
     EXPECT_EQ(findComponent(conf, "WORKER_B").cps, (Names{"CP2"}));
     EXPECT_EQ(collector.getMTC("CONF"), "MAIN");
-    const std::vector<std::vector<std::string>> partners = {
-        {"MAIN", "CP1", "WORKER_A"}, {"WORKER_A", "CP1", "MAIN"}, {"WORKER_A", "CP2", "WORKER_B"}, {"WORKER_B", "CP2", "WORKER_A"}};
+    // (component, CP, partner): the first other holder in component order.
+    const std::vector<std::vector<std::string>> partners = {{"MAIN", "CP1", "WORKER_A"},     {"WORKER_A", "CP1", "MAIN"},
+                                                            {"WORKER_A", "CP2", "WORKER_B"}, {"WORKER_B", "CP2", "WORKER_A"},
+                                                            {"MAIN", "CP2", "WORKER_B"}};
     for (const auto& p : partners) EXPECT_EQ(collector.getCPPartner("CONF", p[0], p[1]), p[2]) << p[0] << " " << p[1];
 }
 
@@ -208,4 +210,155 @@ TEST_F(CollectorSuite, BehaviourLookupsOfEachKindOfTable) {
     EXPECT_EQ(findLocalTree("LT_AGAIN").treeNode(), main.behaviourDescription().localTreeList().localTree(1).treeNode());
     EXPECT_TRUE(findLocalTree("STEP_X").isEmpty());
     gpRootBehaviour = nullptr;
+}
+
+namespace {
+
+// A test case whose only line attaches "LT" and whose only local tree has no
+// header: a shape the MP importer never builds.
+struct HeaderlessLocalTree {
+    TreeArena arena;
+    TreeNode* attach;
+    TreeNode* testCase;
+    HeaderlessLocalTree() {
+        attach = makeSequence(arena, Choices::Attach,
+                              {makeSequence(arena, Choices::TreeReference, {makeText(arena, Choices::Identifier, "LT")}),
+                               makeList(arena, Choices::ActualParList, {})});
+        TreeNode* statement = makeChoice(arena, Choices::StatementLine, makeChoice(arena, Choices::Construct, attach));
+        TreeNode* line = makeSequence(arena, Choices::BehaviourLine,
+                                      {nullptr, nullptr, makeSequence(arena, Choices::Line, {nullptr, statement}), nullptr,
+                                       nullptr, nullptr, makeList(arena, Choices::Children, {})});
+        TreeNode* localTree = makeSequence(arena, Choices::LocalTree, {nullptr, makeList(arena, Choices::BehaviourLineList, {})});
+        TreeNode* behaviour = makeSequence(arena, Choices::BehaviourDescription,
+                                           {makeList(arena, Choices::RootTree, {line}),
+                                            makeList(arena, Choices::LocalTreeList, {localTree})});
+        TreeNode* id = makeSequence(arena, Choices::TestCaseId, {makeText(arena, Choices::Identifier, "TC_BARE")});
+        testCase = makeSequence(arena, Choices::TestCase,
+                                {id, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, behaviour});
+    }
+};
+
+// A collector that starts a second table from inside the first one's walk.
+struct ReenteringCollector : XlatorDefinitionCollector {
+    std::function<void(XlatorDefinitionCollector&)> inner;
+    void VisitBehaviourDescription(const BehaviourDescription&) override { inner(*this); }
+};
+
+// The exact message part of a failure line, then any source file and line.
+std::string failureLine(const std::string& message) {
+    std::string pattern = "^";
+    for (char c : message) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern + " at [A-Za-z]+\\.cpp\\([0-9]+\\)\n$";
+}
+
+}  // namespace
+
+TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
+    TreeArena arena;
+    auto id = [&](const char* name) { return makeText(arena, Choices::Identifier, name); };
+    auto visitFresh = [](int32_t kind, const TreeNode* node) { XlatorDefinitionCollector().Visit(AccessNode(kind, node)); };
+    auto visitBare = [&](int32_t kind) {
+        const TreeNode* node = makeSequence(arena, kind);
+        return [=] { visitFresh(kind, node); };
+    };
+    auto reenter = [&](const AccessNode& outer, std::function<void(XlatorDefinitionCollector&)> inner) {
+        return [=] {
+            ReenteringCollector c;
+            c.inner = inner;
+            c.Visit(outer);
+        };
+    };
+    const TestCase tcMain = finder.tables[0].as<TestCase>();
+    const TestStep stepY = finder.tables[4].as<TestStep>();
+    const DefaultCase defA = finder.tables[5].as<DefaultCase>();
+    TreeNode* compId = makeSequence(arena, Choices::TCompId, {id("X")});
+    TreeNode* badRole = makeSequence(arena, Choices::TC_Role,
+                                     {makeChoice(arena, Choices::TComp_Role, makeKeyword(arena, Choices::PASS))});
+    TreeNode* configId = makeSequence(arena, Choices::TCompConfigId, {id("SOLO")});
+    auto configuration = [&](TreeNode* row) {
+        return makeSequence(arena, Choices::TCompConfigDcl,
+                            {configId, nullptr, makeList(arena, Choices::TCompConfigInfoList, {row})});
+    };
+    TreeNode* workerRow = makeSequence(arena, Choices::TCompConfigInfo, {makeSequence(arena, Choices::TCompUsed, {id("W")})});
+    TreeNode* pcoId = makeSequence(arena, Choices::PCO_Id, {id("P")});
+    HeaderlessLocalTree bare;
+    auto withContext = [](RootBehaviour context, std::function<void()> run) {
+        return [=]() mutable {
+            gpRootBehaviour = &context;
+            run();
+        };
+    };
+
+    const std::vector<std::pair<std::string, std::function<void()>>> rows = {
+        {"ASSERTION FAILED: node.is_present_testCaseId() ('Test case id not specified')", visitBare(Choices::TestCase)},
+        {"ASSERTION FAILED: node.is_present_testStepId() ('Test step id not specified')", visitBare(Choices::TestStep)},
+        {"ASSERTION FAILED: node.is_present_defaultId() ('Default id not specified')", visitBare(Choices::DefaultCase)},
+        {"ASSERTION FAILED: gpRootBehaviour == NULL ('INTERNAL_ERROR: in VisitTestCase')",
+         reenter(AccessNode(tcMain), [=](XlatorDefinitionCollector& c) { c.VisitTestCase(tcMain); })},
+        {"ASSERTION FAILED: gpRootBehaviour == NULL ('INTERNAL_ERROR: in VisitTestStep')",
+         reenter(AccessNode(tcMain), [=](XlatorDefinitionCollector& c) { c.VisitTestStep(stepY); })},
+        {"ASSERTION FAILED: gpRootBehaviour == NULL ('INTERNAL_ERROR: in VisitDefaultCase')",
+         reenter(AccessNode(stepY), [=](XlatorDefinitionCollector& c) { c.VisitDefaultCase(defA); })},
+        {"ASSERTION FAILED: gpRootBehaviour != NULL ('INTERNAL_ERROR: in VisitAttach')",
+         [&] { XlatorDefinitionCollector().VisitAttach(finder.attaches[0].second); }},
+        {"ASSERTION FAILED: gpRootBehaviour != NULL ('INTERNAL_ERROR: in VisitChildren')",
+         [&] { XlatorDefinitionCollector().VisitChildren(finder.children[0].second); }},
+        {"ASSERTION FAILED: cd.is_present_tcompId() ('Component id not specified')", visitBare(Choices::TCompDcl)},
+        {"ASSERTION FAILED: cd.is_present_tc_Role() ('Component role not specified')",
+         [&] { visitFresh(Choices::TCompDcl, makeSequence(arena, Choices::TCompDcl, {compId})); }},
+        {"ASSERTION FAILED: false ('Unknown component role')",
+         [&] { visitFresh(Choices::TCompDcl, makeSequence(arena, Choices::TCompDcl, {compId, badRole})); }},
+        {"ASSERTION FAILED: cd.is_present_tcompConfigId() ('Configuration id not specified')",
+         visitBare(Choices::TCompConfigDcl)},
+        {"ASSERTION FAILED: cnf_info.is_present_tcompUsed() ('Component id not specified')",
+         [&] { visitFresh(Choices::TCompConfigDcl, configuration(makeSequence(arena, Choices::TCompConfigInfo))); }},
+        {"ASSERTION FAILED: pd.is_present_pco_Id() ('PCO id not specified')", visitBare(Choices::PCO_Dcl)},
+        {"ASSERTION FAILED: pd.is_present_pco_TypeId() ('PCO type id not specified')",
+         [&] { visitFresh(Choices::PCO_Dcl, makeSequence(arena, Choices::PCO_Dcl, {pcoId})); }},
+        {"ASSERTION FAILED: td.is_present_asp_Id() ('ASP id not specified')", visitBare(Choices::TTCN_ASP_TypeDef)},
+        {"ASSERTION FAILED: td.is_present_pdu_Id() ('PDU id not specified')", visitBare(Choices::TTCN_PDU_TypeDef)},
+        {"ASSERTION FAILED: node.is_present_cm_Id() ('CM id not specified')", visitBare(Choices::TTCN_CM_TypeDef)},
+        {"INTERNAL ERROR: 'Teststep with the specified id doesn't exist'", [&] { collector.getTestStepById("LT_STEP"); }},
+        {"INTERNAL ERROR: 'Default with the specified id doesn't exist'", [&] { collector.getDefaultById("STEP_X"); }},
+        {"ASSERTION FAILED: i->second.localTree(j).is_present_header() ('LocalTree header not present')",
+         [&] {
+             XlatorDefinitionCollector fresh;
+             fresh.Visit(AccessNode(Choices::TestCase, bare.testCase));
+             fresh.existsLocalTree(Attach(bare.attach));
+         }},
+        {"INTERNAL ERROR: 'Failed to locate LocalTreeList for specified Attach'",
+         [&] { collector.getLocalTree(finder.attaches[1].second); }},
+        // The alternatives of a test case without defaults, and of a default.
+        {"INTERNAL ERROR: 'Unable to locate DefaultsRef for the provided Children'",
+         [&] { collector.getDefaultsRef(finder.children[6].second); }},
+        {"INTERNAL ERROR: 'Unable to locate DefaultsRef for the provided Children'",
+         [&] { collector.getDefaultsRef(finder.children.back().second); }},
+        {"ASSERTION FAILED: i != configurations.end() ('Unable to locate configuration with provided id')",
+         [&] { collector.getConfiguration("MAIN"); }},
+        {"ASSERTION FAILED: false ('Unable to locate MTC for provided configuration')",
+         [&] {
+             XlatorDefinitionCollector fresh;
+             fresh.Visit(AccessNode(Choices::TCompConfigDcl, configuration(workerRow)));
+             fresh.getMTC("SOLO");
+         }},
+        {"ASSERTION FAILED: false ('Unable to locate CP partner for provided configuration')",
+         [&] { collector.getCPPartner("CONF", "MAIN", "CP9"); }},
+        {"ASSERTION FAILED: i != configuration.end() ('Unable to find specified component in the configuration')",
+         [&] { collector.getCPPartner("CONF", "NOBODY", "CP1"); }},
+        {"INTERNAL ERROR: 'in getId'", [] { getId(); }},
+        {"INTERNAL ERROR: 'in getLocalTreeList'", [] { findLocalTree("LT_WAIT"); }},
+        {"ASSERTION FAILED: getTestCase()->is_present_testCaseId() ('Testcase id not present')",
+         withContext(RootBehaviour{TestCase()}, [] { getId(); })},
+        {"ASSERTION FAILED: getTestStep()->is_present_testStepId() ('Teststep id not present')",
+         withContext(RootBehaviour{TestStep()}, [] { getId(); })},
+        {"ASSERTION FAILED: getDefaultCase()->is_present_defaultId() ('Default id not present')",
+         withContext(RootBehaviour{DefaultCase()}, [] { getId(); })},
+        {"ASSERTION FAILED: lt_list.localTree(i).is_present_header() ('Local tree header not present')",
+         withContext(RootBehaviour{TestCase(bare.testCase)}, [] { findLocalTree("LT"); })},
+    };
+    EXPECT_EQ(finder.children[6].first, 1u);  // TC_PLAIN
+    for (const auto& [line, run] : rows) EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), failureLine(line)) << line;
 }
