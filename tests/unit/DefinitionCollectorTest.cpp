@@ -7,13 +7,14 @@
 #include "access/AccessSuite.h"
 #include "tree/TreeBuild.h"
 
+// After the tree views: its FAIL macro would hide the view class of that name.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ namespace {
 // alternatives, found independently of the collector.
 struct TableFinder : AccessVisitor {
     std::vector<AccessNode> tables;
-    std::vector<std::pair<std::string, Attach>> attaches;  // (table id, attach)
+    std::vector<std::pair<std::string, Attach>> attaches;    // (table id, attach)
     std::vector<std::pair<std::size_t, Children>> children;  // (table index, alternatives)
     std::string table;
 
@@ -57,6 +58,13 @@ struct TableFinder : AccessVisitor {
         AccessVisitor::VisitChildren(n);
     }
 };
+
+// An attach of a tree without parameters, outside any suite.
+TreeNode* attachNamed(TreeArena& arena, const char* tree) {
+    return makeSequence(arena, Choices::Attach,
+                        {makeSequence(arena, Choices::TreeReference, {makeText(arena, Choices::Identifier, tree)}),
+                         makeList(arena, Choices::ActualParList, {})});
+}
 
 class CollectorSuite : public ::testing::Test {
 protected:
@@ -115,8 +123,8 @@ TEST_F(CollectorSuite, AttachesNameTheLocalTreesOfTheirOwnTable) {
         const char* localTree;  // null: not a local tree
     };
     const std::vector<Row> rows = {
-        {"TC_MAIN", "LT_WAIT", "LT_WAIT"}, {"TC_MAIN", "STEP_X", nullptr}, {"TC_MAIN", "LT_WAIT", "LT_WAIT"},
-        {"TC_PLAIN", "STEP_Y", nullptr},   {"compact", "STEP_Y", nullptr}, {"STEP_X", "LT_STEP", "LT_STEP"},
+        {"TC_MAIN", "LT_WAIT", "LT_WAIT"}, {"TC_MAIN", "STEP_X", nullptr},  {"TC_MAIN", "LT_WAIT", "LT_WAIT"},
+        {"TC_PLAIN", "STEP_Y", nullptr},   {"compact", "STEP_Y", nullptr},  {"STEP_X", "LT_STEP", "LT_STEP"},
         {"STEP_Y", "STEP_X", nullptr},     {"DEF_A", "LT_FAIL", "LT_FAIL"},
     };
     ASSERT_EQ(finder.attaches.size(), rows.size());
@@ -132,10 +140,7 @@ TEST_F(CollectorSuite, AttachesNameTheLocalTreesOfTheirOwnTable) {
     }
     // An attach of the same name elsewhere is another attach.
     TreeArena arena;
-    Attach copy(makeSequence(arena, Choices::Attach,
-                             {makeSequence(arena, Choices::TreeReference, {makeText(arena, Choices::Identifier, "LT_WAIT")}),
-                              makeList(arena, Choices::ActualParList, {})}));
-    EXPECT_FALSE(collector.existsLocalTree(copy));
+    EXPECT_FALSE(collector.existsLocalTree(Attach(attachNamed(arena, "LT_WAIT"))));
 }
 
 TEST_F(CollectorSuite, AlternativesOfTestCasesAndStepsWithDefaultsGetTheirDefaultsReference) {
@@ -163,8 +168,10 @@ TEST_F(CollectorSuite, ConfigurationKeepsFirstAppearanceOrderAndMergesRepeatedCo
     EXPECT_EQ(findComponent(conf, "WORKER_B").cps, (Names{"CP2"}));
     EXPECT_EQ(collector.getMTC("CONF"), "MAIN");
     // (component, CP, partner): the first other holder in component order.
-    const std::vector<std::vector<std::string>> partners = {{"MAIN", "CP1", "WORKER_A"},     {"WORKER_A", "CP1", "MAIN"},
-                                                            {"WORKER_A", "CP2", "WORKER_B"}, {"WORKER_B", "CP2", "WORKER_A"},
+    const std::vector<std::vector<std::string>> partners = {{"MAIN", "CP1", "WORKER_A"},
+                                                            {"WORKER_A", "CP1", "MAIN"},
+                                                            {"WORKER_A", "CP2", "WORKER_B"},
+                                                            {"WORKER_B", "CP2", "WORKER_A"},
                                                             {"MAIN", "CP2", "WORKER_B"}};
     for (const auto& p : partners) EXPECT_EQ(collector.getCPPartner("CONF", p[0], p[1]), p[2]) << p[0] << " " << p[1];
 }
@@ -207,7 +214,8 @@ TEST_F(CollectorSuite, BehaviourLookupsOfEachKindOfTable) {
         EXPECT_EQ(findLocalTree(firstLocalTree[i]).treeNode(), getLocalTreeList(contexts[i]).localTree(0).treeNode());
     }
     gpRootBehaviour = &contexts[0];
-    EXPECT_EQ(findLocalTree("LT_AGAIN").treeNode(), main.behaviourDescription().localTreeList().localTree(1).treeNode());
+    EXPECT_EQ(findLocalTree("LT_AGAIN").treeNode(),
+              main.behaviourDescription().localTreeList().localTree(1).treeNode());
     EXPECT_TRUE(findLocalTree("STEP_X").isEmpty());
     gpRootBehaviour = nullptr;
 }
@@ -221,17 +229,16 @@ struct HeaderlessLocalTree {
     TreeNode* attach;
     TreeNode* testCase;
     HeaderlessLocalTree() {
-        attach = makeSequence(arena, Choices::Attach,
-                              {makeSequence(arena, Choices::TreeReference, {makeText(arena, Choices::Identifier, "LT")}),
-                               makeList(arena, Choices::ActualParList, {})});
+        attach = attachNamed(arena, "LT");
         TreeNode* statement = makeChoice(arena, Choices::StatementLine, makeChoice(arena, Choices::Construct, attach));
         TreeNode* line = makeSequence(arena, Choices::BehaviourLine,
-                                      {nullptr, nullptr, makeSequence(arena, Choices::Line, {nullptr, statement}), nullptr,
-                                       nullptr, nullptr, makeList(arena, Choices::Children, {})});
-        TreeNode* localTree = makeSequence(arena, Choices::LocalTree, {nullptr, makeList(arena, Choices::BehaviourLineList, {})});
-        TreeNode* behaviour = makeSequence(arena, Choices::BehaviourDescription,
-                                           {makeList(arena, Choices::RootTree, {line}),
-                                            makeList(arena, Choices::LocalTreeList, {localTree})});
+                                      {nullptr, nullptr, makeSequence(arena, Choices::Line, {nullptr, statement}),
+                                       nullptr, nullptr, nullptr, makeList(arena, Choices::Children, {})});
+        TreeNode* localTree =
+            makeSequence(arena, Choices::LocalTree, {nullptr, makeList(arena, Choices::BehaviourLineList, {})});
+        TreeNode* behaviour = makeSequence(
+            arena, Choices::BehaviourDescription,
+            {makeList(arena, Choices::RootTree, {line}), makeList(arena, Choices::LocalTreeList, {localTree})});
         TreeNode* id = makeSequence(arena, Choices::TestCaseId, {makeText(arena, Choices::Identifier, "TC_BARE")});
         testCase = makeSequence(arena, Choices::TestCase,
                                 {id, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, behaviour});
@@ -259,7 +266,9 @@ std::string failureLine(const std::string& message) {
 TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
     TreeArena arena;
     auto id = [&](const char* name) { return makeText(arena, Choices::Identifier, name); };
-    auto visitFresh = [](int32_t kind, const TreeNode* node) { XlatorDefinitionCollector().Visit(AccessNode(kind, node)); };
+    auto visitFresh = [](int32_t kind, const TreeNode* node) {
+        XlatorDefinitionCollector().Visit(AccessNode(kind, node));
+    };
     auto visitBare = [&](int32_t kind) {
         const TreeNode* node = makeSequence(arena, kind);
         return [=] { visitFresh(kind, node); };
@@ -282,7 +291,8 @@ TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
         return makeSequence(arena, Choices::TCompConfigDcl,
                             {configId, nullptr, makeList(arena, Choices::TCompConfigInfoList, {row})});
     };
-    TreeNode* workerRow = makeSequence(arena, Choices::TCompConfigInfo, {makeSequence(arena, Choices::TCompUsed, {id("W")})});
+    TreeNode* workerRow =
+        makeSequence(arena, Choices::TCompConfigInfo, {makeSequence(arena, Choices::TCompUsed, {id("W")})});
     TreeNode* pcoId = makeSequence(arena, Choices::PCO_Id, {id("P")});
     HeaderlessLocalTree bare;
     auto withContext = [](RootBehaviour context, std::function<void()> run) {
@@ -310,7 +320,9 @@ TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
         {"ASSERTION FAILED: cd.is_present_tc_Role() ('Component role not specified')",
          [&] { visitFresh(Choices::TCompDcl, makeSequence(arena, Choices::TCompDcl, {compId})); }},
         {"ASSERTION FAILED: false ('Unknown component role')",
-         [&] { visitFresh(Choices::TCompDcl, makeSequence(arena, Choices::TCompDcl, {compId, badRole})); }},
+         [&] {
+             visitFresh(Choices::TCompDcl, makeSequence(arena, Choices::TCompDcl, {compId, badRole}));
+         }},
         {"ASSERTION FAILED: cd.is_present_tcompConfigId() ('Configuration id not specified')",
          visitBare(Choices::TCompConfigDcl)},
         {"ASSERTION FAILED: cnf_info.is_present_tcompUsed() ('Component id not specified')",
@@ -321,7 +333,8 @@ TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
         {"ASSERTION FAILED: td.is_present_asp_Id() ('ASP id not specified')", visitBare(Choices::TTCN_ASP_TypeDef)},
         {"ASSERTION FAILED: td.is_present_pdu_Id() ('PDU id not specified')", visitBare(Choices::TTCN_PDU_TypeDef)},
         {"ASSERTION FAILED: node.is_present_cm_Id() ('CM id not specified')", visitBare(Choices::TTCN_CM_TypeDef)},
-        {"INTERNAL ERROR: 'Teststep with the specified id doesn't exist'", [&] { collector.getTestStepById("LT_STEP"); }},
+        {"INTERNAL ERROR: 'Teststep with the specified id doesn't exist'",
+         [&] { collector.getTestStepById("LT_STEP"); }},
         {"INTERNAL ERROR: 'Default with the specified id doesn't exist'", [&] { collector.getDefaultById("STEP_X"); }},
         {"ASSERTION FAILED: i->second.localTree(j).is_present_header() ('LocalTree header not present')",
          [&] {
