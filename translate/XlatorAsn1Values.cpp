@@ -68,19 +68,29 @@ void XlatorVisitor::writeElementList(const ElementValueList& list) {
 
 void XlatorVisitor::VisitElementValueList(const ElementValueList& node) { writeElementList(node); }
 
-void XlatorVisitor::VisitSequenceValue(const SequenceValue& node) {
+void XlatorVisitor::writeStructuredValue(const ElementValueList& list) {
     output().startLine();
     output().openBlock();
-    writeElementList(node.elementValueList());
+    // Braces of "name value" pairs are also how a SEQUENCE OF or SET OF
+    // CHOICE value is written; against such a type each pair is one element.
+    AccessNode listElementType = elementType(asn1Structure(topTypeContext()));
+    if (!listElementType.isEmpty() && asn1Structure(listElementType).choice() == Choices::ChoiceType) {
+        pushTypeContext(listElementType);
+        for (int32_t i = 0; i < list.size(); ++i) {
+            output().writeIndent();
+            writeChoice(list.namedValue(i));
+            if (i + 1 < list.size()) output().write(", ");
+            output().startLine();
+        }
+        popTypeContext();
+    } else {
+        writeElementList(list);
+    }
     output().closeBlock(false);
 }
 
-void XlatorVisitor::VisitSetValue(const SetValue& node) {
-    output().startLine();
-    output().openBlock();
-    writeElementList(node.elementValueList());
-    output().closeBlock(false);
-}
+void XlatorVisitor::VisitSequenceValue(const SequenceValue& node) { writeStructuredValue(node.elementValueList()); }
+void XlatorVisitor::VisitSetValue(const SetValue& node) { writeStructuredValue(node.elementValueList()); }
 
 // ---- SEQUENCE OF and SET OF values ----
 
@@ -122,9 +132,8 @@ void XlatorVisitor::VisitSetOfValue(const SetOfValue& node) {
 
 // ---- CHOICE, selection, named and ANY values ----
 
-void XlatorVisitor::VisitChoiceValue(const ChoiceValue& node) {
+void XlatorVisitor::writeChoice(const NamedValue& chosen) {
     AccessNode structure = asn1Structure(topTypeContext());
-    NamedValue chosen = node.namedValue();
     output().startLine();
     output().openBlock();
     output().writeIndent();
@@ -135,6 +144,8 @@ void XlatorVisitor::VisitChoiceValue(const ChoiceValue& node) {
     output().startLine();
     output().closeBlock(false);
 }
+
+void XlatorVisitor::VisitChoiceValue(const ChoiceValue& node) { writeChoice(node.namedValue()); }
 
 void XlatorVisitor::VisitSelectionValue(const SelectionValue& node) {
     output().openBlock();

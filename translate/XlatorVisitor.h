@@ -204,8 +204,13 @@ private:
     // the type of the formal parameter at its position pushed (an empty
     // entry where the definition has no such parameter).
     void writeActualParameters(const TreeNode* list, const std::vector<AccessNode>& formalTypes);
+    // A SEQUENCE or SET value: its braces around the element list, or, against
+    // a SEQUENCE OF / SET OF CHOICE type, around one CHOICE value per pair.
+    void writeStructuredValue(const ElementValueList& list);
     // The element list of a SEQUENCE or SET value against the top entry.
     void writeElementList(const ElementValueList& list);
+    // A CHOICE value: a block with the chosen alternative's named value.
+    void writeChoice(const NamedValue& chosen);
     // A type found by its name as seen from `context`: first a local type
     // assignment of an ASN.1 definition on the stack, then the suite's objects.
     AccessNode typeByName(const AccessNode& context, std::string_view name) const;
