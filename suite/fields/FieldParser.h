@@ -42,7 +42,9 @@ struct FieldParseResult {
 // bound: nesting deeper than kMaxFieldNesting is a syntax finding.
 FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena);
 
-// True when parseField knows the kind as a cell kind.
+// True for the kinds of cell parse trees (the schema's `field` backing): every
+// cell kind of the MP importer's table layouts has a grammar here; parseField
+// reports "Internal error" (38) for a field kind that has none.
 bool isFieldKind(int32_t fieldKind);
 
 // A call `Name(args)` is an operation call or a constraint reference; the

@@ -6,6 +6,7 @@
 #include "suite/fields/FieldKinds.h"
 #include "suite/fields/FieldLexer.h"
 #include "suite/fields/FieldParser.h"
+#include "suite/LibraryMessageCodes.h"
 
 #include <initializer_list>
 #include <optional>
@@ -37,11 +38,11 @@ public:
     bool acceptWord(std::string_view w) { if (atWord(w)) { take(); return true; } return false; }
     // A missing ")" at the end of the text has a message of its own.
     const Token& expect(Tok k) {
-        if (!at(k)) fail(k == Tok::RParen && at(Tok::End) ? 42 : 50);
+        if (!at(k)) fail(k == Tok::RParen && at(Tok::End) ? kMsgClosingParenthesisMissing : kMsgSyntaxError);
         return take();
     }
     void expectWord(std::string_view w) { if (!atWord(w)) fail(); take(); }
-    [[noreturn]] void fail(int32_t message = 50) const;
+    [[noreturn]] void fail(int32_t message = kMsgSyntaxError) const;
     [[noreturn]] void failAt(int32_t message, int32_t offset) const;
     void expectEnd() { if (!at(Tok::End)) fail(); }
 

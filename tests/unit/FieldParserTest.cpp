@@ -2,6 +2,7 @@
 // order, texts and presence, written by hand from the field grammars. Every
 // tree is also checked against the suite tree schema.
 #include "suite/fields/FieldParser.h"
+#include "suite/mp/TableLayout.h"
 #include "tests/unit/FieldTreeText.h"
 
 #include "tree/TreeViews.h"
@@ -437,9 +438,19 @@ TEST(FieldDispatch, UnknownCellKindIsAnInternalError) {
     EXPECT_EQ(r.tree, nullptr);
     ASSERT_EQ(r.findings.size(), 1u);
     EXPECT_EQ(r.findings[0].message, 38);
-    EXPECT_FALSE(isFieldKind(Choices::BehaviourLine));
+    EXPECT_FALSE(isFieldKind(Choices::TestCase));
     EXPECT_TRUE(isFieldKind(Choices::Line));
     EXPECT_TRUE(isFieldKind(Choices::Comment));
+    // Every cell of the MP importer's table layouts is a field kind with a grammar.
+    for (int type = 1; type < static_cast<int>(SuiteNodeType::Last); ++type) {
+        const NodeLayout& layout = layoutOf(static_cast<SuiteNodeType>(type));
+        for (int i = 0; i < layout.fieldCount; ++i) {
+            int32_t kind = kindNamed(layout.fields[i].field);
+            EXPECT_TRUE(isFieldKind(kind)) << layout.fields[i].field;
+            FieldParseResult cell = parseField(kind, "x", 1, arena);
+            EXPECT_TRUE(cell.findings.empty() || cell.findings[0].message != 38) << layout.fields[i].field;
+        }
+    }
 }
 
 } // namespace
