@@ -227,7 +227,7 @@ private:
         }
         if (filtered.filtered) text = document_.arena().copyText(filtered.text);
 
-        ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena());
+        ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena(), callable_);
         if (!result.scannerFailure.empty() && a_.report_)
             std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
         for (const CellFinding& f : result.findings) {
@@ -427,6 +427,14 @@ private:
         return false;
     }
 
+    // Whether "name (...)" calls something: a constraint or an operation. The
+    // parser asks where the text alone cannot tell ("{ cause (1, 2) }"); the
+    // table's locals are not known yet then, and none of them is called.
+    bool callable(std::string_view name) const {
+        const SymbolCode code = resolveName(name);
+        return isConstraintCode(code) || code == SymbolCode::TS_Op || code == SymbolCode::PredefinedOp;
+    }
+
     // The parser guesses whether "Name(args)" calls an operation or refers to a
     // constraint; the name decides.
     void settleCall(TreeNode* call) const {
@@ -546,6 +554,7 @@ private:
     SuiteNode& table_;
     TableReport report_;
     std::vector<Parsed> parsed_;
+    const CallableName callable_ = [this](std::string_view name) { return callable(name); };
     std::unordered_map<std::string_view, SymbolCode> locals_;
     std::unordered_map<std::string_view, SymbolCode> partNames_;
 };

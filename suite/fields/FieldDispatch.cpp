@@ -219,7 +219,8 @@ std::string placeOf(std::string_view text, int32_t offset) {
 
 bool isFieldKind(int32_t fieldKind) { return kindInfo(fieldKind).backing == KindBacking::Field; }
 
-FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena) {
+FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena,
+                            const CallableName& callable) {
     FieldParseResult result;
     std::string_view trimmed = trim(text);
     if (trimmed.empty()) return result;
@@ -252,6 +253,7 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         if (takesFullName(fieldKind)) fullName = splitFullName(parsed);
         FieldParserCore p(parsed, isAsn1Field(fieldKind) ? LexMode::Asn1 : LexMode::Ttcn, line, arena);
         p.fullName = fullName;
+        if (callable) p.callable = &callable;
         TreeNode* tree = nullptr;
         switch (form.shape) {
         case Shape::Id:

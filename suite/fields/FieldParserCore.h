@@ -120,11 +120,20 @@ public:
     static bool isReservedWord(std::string_view w);
     static bool isPredefinedOperation(std::string_view w);
 
-    // What the "(" at the current token opens: 0 a parenthesised expression,
-    // 1 a list (a comma at its top level), 2 a range (TO or ".." at its top
-    // level).
-    int parenShape() const;
+    // What the "(" at token `from` (counted from the current one) opens: 0 a
+    // parenthesised expression, 1 a list (a comma at its top level), 2 a range
+    // (TO or ".." at its top level).
+    int parenShape(std::size_t from = 0) const;
     bool indexContinues() const;
+
+    // Whether a named value ("name value") starts at token `from`: No, Yes, or
+    // Maybe for "name (...)" without a range inside, which a call looks like too.
+    enum class Named { No, Yes, Maybe };
+    Named namedValueAt(std::size_t from) const;
+    // Whether `name` calls something (see CallableName); a call when nobody can tell.
+    bool isCallable(std::string_view name) const { return !callable || (*callable)(name); }
+    // Whether the braces opened just before the current token hold named values.
+    bool bracesHoldNamedValues() const;
 
     std::string_view text() const { return text_; }
     LexMode mode() const { return mode_; }
@@ -138,6 +147,9 @@ public:
     // Set while an expression is parsed in a constraint value: a call there
     // is guessed to be a constraint reference.
     bool inConstraint = false;
+
+    // Tells calls from named values where the text cannot; null: nobody.
+    const CallableName* callable = nullptr;
 
 private:
     std::string_view text_;

@@ -590,6 +590,37 @@ TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
     EXPECT_EQ(identifiers(tree), "DOUBLE:TS_Op");
 }
 
+TEST(SuiteAnalysis, ComponentsWithRangesAndListsAreNoCalls) {
+    // "cause (1, 2)" is a component with a value list unless "cause" names a
+    // constraint or an operation, as C_ITEM does.
+    auto asn1Constraint = [](const std::string& id, const std::string& type, const std::string& value) {
+        return "  $Begin_ASN1_TypeConstraint $ConsId " + id + " $ASN1_TypeId " + type +
+               " $DerivPath $Comment $ASN1_ConsValue " + value + " $End_ASN1_TypeConstraint\n";
+    };
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations +
+                    " $ASN1_TypeDefs\n"
+                    "  $Begin_ASN1_TypeDef $ASN1_TypeId CAUSE_T $Comment\n"
+                    "   $ASN1_TypeDefinition SEQUENCE { cause INTEGER, diagnostic OCTET STRING OPTIONAL }\n"
+                    "  $End_ASN1_TypeDef\n"
+                    "  $Begin_ASN1_TypeDef $ASN1_TypeId CAUSES_T $Comment $ASN1_TypeDefinition SEQUENCE OF CAUSE_T"
+                    " $End_ASN1_TypeDef\n"
+                    " $End_ASN1_TypeDefs\n",
+                "",
+                " $ASN1_TypeConstraints\n" + asn1Constraint("C_RANGE", "CAUSE_T", "{ cause (0 TO 15), diagnostic * }") +
+                    asn1Constraint("C_LIST", "CAUSE_T", "{ cause (1, 2) }") +
+                    asn1Constraint("C_ITEM(p: INTEGER)", "CAUSE_T", "{ cause p, diagnostic OMIT }") +
+                    asn1Constraint("C_ITEMS", "CAUSES_T", "{ C_ITEM (1), C_ITEM (2) }") + " $End_ASN1_TypeConstraints\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    std::vector<std::string> names;
+    for (const SuiteNode* table : s.system.root()->tables())
+        if (table->type == SuiteNodeType::ASN1_TypeConstraint) names.push_back(identifiers(table->cell("ASN1_ConsValue")->tree));
+    EXPECT_EQ(names, (std::vector<std::string>{"cause: diagnostic:", "cause:", "cause: p:FormalParam diagnostic:",
+                                               "C_ITEM:ASN1_Cons C_ITEM:ASN1_Cons"}));
+}
+
 TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
     AnalysedSystem s;
     s.add("sdlp.mp", readFile(std::string(XLATOR_TEST_DATA) + "/../../../examples/sdlp.mp"));
