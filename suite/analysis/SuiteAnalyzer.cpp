@@ -454,7 +454,8 @@ private:
             if (code != SymbolCode::None) return;
             std::string name(node->text);
             if (parent == Choices::Label && grandParent == Choices::GoTo) {
-                add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgLabelNotDefined, Severity::Error, {name}, parsed.text);
+                add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgLabelNotDefined, Severity::Error, {name},
+                    parsed.text);
                 parsed.cell->state = ParseState::ParsedWithErrors;
             } else if (mustBeDeclared(parent) && !declaredAnywhere(node->text)) {
                 add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgReferenceNotDeclared, Severity::Error,

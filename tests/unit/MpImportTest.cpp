@@ -32,7 +32,7 @@ TEST(MpFileClassification, StoredSuiteHeadersAreNotMp) {
     // A version too long for any integer is refused, not wrapped around to 8.
     for (const char* version : {"7", "100000000000000000000000000008", "4294967304"}) {
         error.clear();
-        std::string old = dir.write("old.veld", std::string("== 19920731 ") + version + "\n$Suite $SuiteId X $End_Suite\n");
+        std::string old = dir.write("old.veld", std::string("== 19920731 ") + version + "\n$Suite $SuiteId X\n");
         EXPECT_EQ(classifyFile(old, error), FileKind::StoredSuite);
         EXPECT_EQ(error.code, LibraryErrorCode::IllegalVersion) << version;
         EXPECT_EQ(error.text, "Illegal version of file " + old);

@@ -611,12 +611,14 @@ TEST(SuiteAnalysis, ComponentsWithRangesAndListsAreNoCalls) {
                 " $ASN1_TypeConstraints\n" + asn1Constraint("C_RANGE", "CAUSE_T", "{ cause (0 TO 15), diagnostic * }") +
                     asn1Constraint("C_LIST", "CAUSE_T", "{ cause (1, 2) }") +
                     asn1Constraint("C_ITEM(p: INTEGER)", "CAUSE_T", "{ cause p, diagnostic OMIT }") +
-                    asn1Constraint("C_ITEMS", "CAUSES_T", "{ C_ITEM (1), C_ITEM (2) }") + " $End_ASN1_TypeConstraints\n"));
+                    asn1Constraint("C_ITEMS", "CAUSES_T", "{ C_ITEM (1), C_ITEM (2) }") +
+                    " $End_ASN1_TypeConstraints\n"));
     s.analyse();
     EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
     std::vector<std::string> names;
     for (const SuiteNode* table : s.system.root()->tables())
-        if (table->type == SuiteNodeType::ASN1_TypeConstraint) names.push_back(identifiers(table->cell("ASN1_ConsValue")->tree));
+        if (table->type == SuiteNodeType::ASN1_TypeConstraint)
+            names.push_back(identifiers(table->cell("ASN1_ConsValue")->tree));
     EXPECT_EQ(names, (std::vector<std::string>{"cause: diagnostic:", "cause:", "cause: p:FormalParam diagnostic:",
                                                "C_ITEM:ASN1_Cons C_ITEM:ASN1_Cons"}));
 }
