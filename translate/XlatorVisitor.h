@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class AccessSuite;
@@ -215,9 +216,13 @@ private:
     // assignment of an ASN.1 definition on the stack, then the suite's objects.
     AccessNode typeByName(const AccessNode& context, std::string_view name) const;
     AccessNode localTypeOnStack(std::string_view name) const;
+    // The ASN1_TypeDefinition that a stack entry stands for, if any.
+    const TreeNode* definitionBehind(const AccessNode& entry) const;
 
     // The PCO message type names of the collector, read once.
     mutable std::optional<std::set<std::string>> pcoMessageTypes_;
+    // Stack entry node to the ASN1_TypeDefinition behind it (null: none).
+    mutable std::unordered_map<const TreeNode*, const TreeNode*> definitionBehind_;
     // How deeply asn1Structure is nested in itself at the moment.
     mutable int resolutionDepth_ = 0;
 
