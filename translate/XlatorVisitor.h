@@ -208,6 +208,8 @@ private:
     // A SEQUENCE or SET value: its braces around the element list, or, against
     // a SEQUENCE OF / SET OF CHOICE type, around one CHOICE value per pair.
     void writeStructuredValue(const ElementValueList& list);
+    // A SEQUENCE OF or SET OF value: its braces around the value list.
+    void writeListValue(const ASN1_ValueList& list);
     // The element list of a SEQUENCE or SET value against the top entry.
     void writeElementList(const ElementValueList& list);
     // A CHOICE value: a block with the chosen alternative's named value.
