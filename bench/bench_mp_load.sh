@@ -1,6 +1,6 @@
 #!/bin/sh
-# Times the MP import (scan, read, link, suite tree) of generated suites of
-# 5 MB and 50 MB, next to reading the same bytes with cat.
+# Times the MP import (scan, read, link, suite tree) of the MP files of
+# generated suites of 5 MB and 50 MB, next to reading the same bytes with cat.
 # usage: bench/bench_mp_load.sh [BUILD_DIR]   (default: build)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,11 +10,11 @@ bench=$build/bin/mp_load_bench
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for size in 5 50; do
-    file=$work/bench_$size.mp
-    python3 "$here/gen_mp_suite.py" "$size" "$file"
-    bytes=$(wc -c < "$file")
-    /usr/bin/time -v cat "$file" > /dev/null 2> "$work/cat.txt"
-    /usr/bin/time -v "$bench" "$file" > "$work/out.txt" 2> "$work/time.txt"
+    dir=$work/$size
+    python3 "$here/gen_mp_suite.py" "$size" "$dir" > /dev/null 2>&1
+    bytes=$(cat "$dir/bench.mp" "$dir/bench_lib.mp" | wc -c)
+    /usr/bin/time -v cat "$dir/bench.mp" "$dir/bench_lib.mp" > /dev/null 2> "$work/cat.txt"
+    /usr/bin/time -v "$bench" "$dir/bench.mp" "$dir/bench_lib.mp" > "$work/out.txt" 2> "$work/time.txt"
     awk -v bytes="$bytes" -v size="$size" -v catfile="$work/cat.txt" '
         function seconds(text,   n, p) { n = split(text, p, ":"); return n == 3 ? p[1]*3600 + p[2]*60 + p[3] : p[1]*60 + p[2] }
         /Elapsed \(wall clock\)/ { wall = seconds($NF) }
