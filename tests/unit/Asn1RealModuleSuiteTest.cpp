@@ -5,28 +5,12 @@
 #include "tree/Choices.h"
 #include "tree/TreeViews.h"
 
-#include <gtest/gtest.h>
+#include "TestSupport.h"  // after the views: GoogleTest's FAIL macro would hide the kind FAIL
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// The shared corpus of published modules lies next to the repository.
-fs::path realModule() {
-    for (const char* up : {"/../shared/testdata/asn1", "/../../shared/testdata/asn1"}) {
-        fs::path dir = fs::path(XLATOR_SOURCE_DIR + std::string(up));
-        if (!fs::is_directory(dir)) continue;
-        for (const auto& entry : fs::recursive_directory_iterator(dir))
-            if (entry.path().filename() == "Addressing-Data-Elements.asn") return fs::weakly_canonical(entry.path());
-    }
-    return {};
-}
 
 const char* kSuite =
     "$Suite $SuiteId ADDRESSING\n"
@@ -57,30 +41,22 @@ int attachedBuiltinType(const AccessSuite& suite, const char* name) {
 }  // namespace
 
 TEST(Asn1ByReference, RowsNamingARealModuleGetItsDefinitions) {
-    fs::path module = realModule();
-    if (module.empty()) GTEST_SKIP() << "the shared corpus of published modules is not next to the repository";
+    XLATOR_REQUIRE_PUBLISHED_MODULES();
+    const fs::path module = publishedModule("Addressing-Data-Elements.asn");
+    ScratchDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());  // the converter reads its keyword file from here
+    fs::copy_file(binaryDirectory() / "modconv_kwd.txt", dir.path() / "modconv_kwd.txt");
+    ScopedEnvironment veld("VELD", binaryDirectory().string());
 
-    fs::path dir = fs::path(::testing::TempDir()) / ("asn1_real_module_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fs::current_path(dir);  // the converter reads its keyword file from here
-    fs::copy_file(fs::path(XLATOR_BIN_DIR) / "modconv_kwd.txt", dir / "modconv_kwd.txt",
-                  fs::copy_options::overwrite_existing);
-    std::ofstream(dir / "suite.mp", std::ios::binary) << kSuite;
-    std::ofstream(dir / "asn_list", std::ios::binary) << module.string() << "\n";
-    ::setenv("VELD", XLATOR_BIN_DIR, 1);
-
-    std::FILE* report = std::tmpfile();
+    CapturedStream report;
     AccessSuite suite;
-    suite.setReportStream(report);
-    std::string fileList = "\"";
-    fileList += (dir / "suite.mp").string();
-    fileList += "\" ";
-    ASSERT_EQ(suite.open(fileList, (dir / "asn_list").c_str()), 1);
-    std::rewind(report);
-    char text[256] = {};
-    std::fread(text, 1, sizeof text - 1, report);
-    std::fclose(report);
-    EXPECT_STREQ(text, "Analyzer done.\n\nNo Errors found.\n");
+    suite.setReportStream(report.get());
+    const int opened = suite.open("\"" + dir.write("suite.mp", kSuite) + "\" ",
+                                  dir.write("asn_list", module.string() + "\n").c_str());
+    fs::current_path(previous);
+    ASSERT_EQ(opened, 1);
+    EXPECT_EQ(report.text(), "Analyzer done.\n\nNo Errors found.\n");
 
     EXPECT_EQ(attachedBuiltinType(suite, "PARTY_NUMBER"), Choices::ChoiceType);
     EXPECT_EQ(attachedBuiltinType(suite, "ADDRESS"), Choices::SequenceType);

@@ -1,33 +1,15 @@
 // The ASN.1 type parser on every type assignment of real published modules
 // (the shared test corpus next to the repository): each type, as it would
 // stand in an ASN.1 type definition table, parses and conforms to the schema.
+#include "TestSupport.h"
+
 #include "suite/fields/FieldParser.h"
 #include "tests/unit/FieldTreeText.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::filesystem::path corpusDir() {
-    for (const char* up : {"/../shared/testdata/asn1", "/../../shared/testdata/asn1"}) {
-        std::filesystem::path p = std::string(XLATOR_SOURCE_DIR) + up;
-        if (std::filesystem::is_directory(p)) return p;
-    }
-    return {};
-}
-
-// A module of the corpus by its file name, in whichever folder it lies.
-std::filesystem::path corpusFile(const std::filesystem::path& dir, const std::string& name) {
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
-        if (entry.path().filename() == name) return entry.path();
-    return dir / name;
-}
 
 struct Assignment {
     std::string name;
@@ -36,7 +18,7 @@ struct Assignment {
 
 // Type assignments "Name ::= type": from a line that starts with a type
 // reference and "::=" up to the next line holding "::=" or the module's END.
-std::vector<Assignment> typeAssignments(const std::filesystem::path& file) {
+std::vector<Assignment> typeAssignments(const fs::path& file) {
     std::ifstream in(file);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -63,8 +45,7 @@ std::vector<Assignment> typeAssignments(const std::filesystem::path& file) {
 }
 
 TEST(Asn1TypeParser, EveryTypeOfRealModulesParses) {
-    std::filesystem::path dir = corpusDir();
-    if (dir.empty()) GTEST_SKIP() << "ASN.1 test corpus not found";
+    XLATOR_REQUIRE_PUBLISHED_MODULES();
     // Modules in the 1988 notation or using little of the later one (extension
     // markers, named SEQUENCE OF elements); the others define macros,
     // information objects, parameterised types or character string types with
@@ -77,7 +58,7 @@ TEST(Asn1TypeParser, EveryTypeOfRealModulesParses) {
     };
     int parsed = 0;
     for (const char* module : modules) {
-        std::vector<Assignment> assignments = typeAssignments(corpusFile(dir, module));
+        std::vector<Assignment> assignments = typeAssignments(publishedModule(module));
         EXPECT_FALSE(assignments.empty()) << module;
         for (const Assignment& a : assignments) {
             TreeArena arena;
@@ -88,7 +69,6 @@ TEST(Asn1TypeParser, EveryTypeOfRealModulesParses) {
         }
     }
     EXPECT_GE(parsed, 400);
-    std::printf("%d type assignments parsed\n", parsed);
 }
 
 } // namespace

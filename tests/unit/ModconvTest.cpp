@@ -318,9 +318,8 @@ class RealModules : public ScratchDirectory {
 protected:
     void SetUp() override {
         ScratchDirectory::SetUp();
-        auto corpus = corpusDirectory();
-        if (!corpus) GTEST_SKIP() << "no folder of real ASN.1 modules beside the repository";
-        corpus_ = *corpus;
+        XLATOR_REQUIRE_PUBLISHED_MODULES();
+        corpus_ = publishedModulesDir();
     }
     // Runs modconv.exe on one file; its exit status, messages and output.
     int runConverter(const fs::path& input, std::string& messages, std::string& output) {
@@ -332,13 +331,7 @@ protected:
         output = readFile(dir_ / "out");
         return result.started ? result.exitStatus : -2;
     }
-    // A module of the folder, found by its file name in any of its subfolders.
-    fs::path module(const std::string& fileName) const {
-        for (const auto& file : fs::recursive_directory_iterator(corpus_))
-            if (file.path().filename() == fileName) return file.path();
-        ADD_FAILURE() << fileName << " is not among the real modules";
-        return corpus_ / fileName;
-    }
+    static fs::path module(const std::string& fileName) { return publishedModule(fileName); }
     fs::path corpus_;
 };
 }  // namespace
