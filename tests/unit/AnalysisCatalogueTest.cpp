@@ -13,25 +13,6 @@
 
 #include <unistd.h>
 
-TEST(AnalysisCatalogue, HoldsNumberedTextsWithTwoEmptyOnes) {
-    EXPECT_EQ(analysisMessageText(0), "The referenced object ~S is multiply defined.");
-    EXPECT_EQ(analysisMessageText(50), "Syntax error:~A");
-    EXPECT_EQ(analysisMessageText(99), "No StructTypeDef macro found matching this cref");
-    EXPECT_EQ(analysisMessageText(154), "Mismatched #if/#endif pair.~A");
-    EXPECT_EQ(analysisMessageText(155), "Mismatched #if/#endif pair in table body.");
-    EXPECT_EQ(analysisMessageText(156), "Expected #endif.~A");
-    EXPECT_EQ(analysisMessageText(157), "Unexpected #endif.~A");
-    EXPECT_EQ(analysisMessageText(159),
-              "Integer calculation overflow. Only values between -(2^64-1)..(2^64-1) are supported.~A");
-    EXPECT_EQ(analysisMessageText(45), "");
-    EXPECT_EQ(analysisMessageText(52), "");
-    EXPECT_EQ(analysisMessageText(160), "");
-    EXPECT_EQ(analysisMessageText(-1), "");
-    int empty = 0;
-    for (int i = 0; i < kAnalysisMessageCount; ++i) empty += analysisMessageText(i).empty();
-    EXPECT_EQ(empty, 2);
-}
-
 TEST(AnalysisCatalogue, FillsPlaceholdersInOrder) {
     EXPECT_EQ(formatAnalysisMessage(131, {"ptc1", "CONFIG_A"}, ""),
               "PTC ptc1 not declared in the configuration CONFIG_A.");

@@ -1,11 +1,11 @@
 // A suite whose by-reference rows name types of a real, published ASN.1
 // module: the module goes through our modconv.exe and the association, and
 // each row gets the referenced definition attached and parsed.
+#include "TestSupport.h"
+
 #include "access/AccessSuite.h"
 #include "tree/Choices.h"
 #include "tree/TreeViews.h"
-
-#include "TestSupport.h"  // after the views: GoogleTest's FAIL macro would hide the kind FAIL
 
 #include <cstdio>
 #include <string>

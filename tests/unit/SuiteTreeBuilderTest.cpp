@@ -10,18 +10,6 @@
 
 namespace {
 
-// Stands in for the field parser: every non-empty cell gets a text leaf of
-// its field's kind, so presence and row identity can be checked.
-void fillCells(Document& document, SuiteNode* node) {
-    for (Cell& cell : node->cells)
-        if (!cell.empty()) {
-            cell.tree = document.arena().makeText(kindNamed(cell.field), cell.text, cell.line);
-            cell.state = ParseState::Parsed;
-        }
-    for (SuiteNode* row : node->rows) fillCells(document, row);
-    for (SuiteNode* child : node->children) fillCells(document, child);
-}
-
 // One behaviour row: an indentation and a comment naming it; "H:name" for a
 // tree header; "" for an empty row.
 struct Row {
