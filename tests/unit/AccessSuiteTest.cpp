@@ -108,25 +108,6 @@ TEST(AccessSuite, OpensATestSuiteWithItsImportedModule) {
     EXPECT_TRUE(o.suite.root() == o.suite.root());
 }
 
-TEST(AccessSuite, ModuleRootIsRefused) {
-    Opening o;
-    o.open(listed(dataFile("lib_mod.mp")));
-    EXPECT_EQ(o.result, 0);
-    EXPECT_EQ(o.report, "Wrong root module in the Kestrel System\n");
-    EXPECT_EQ(o.errors, "ERROR in AccessSuite::open 'Could not open non-TestSuite document'\n");
-    EXPECT_TRUE(o.suite.root().isEmpty());
-    EXPECT_EQ(o.suite.root().choice(), Choices::invalid_choice);
-}
-
-TEST(AccessSuite, MissingFileGivesTheLibraryFileError) {
-    Opening o;
-    o.open(listed("/no/such/dir/suite.mp"));
-    EXPECT_EQ(o.result, 0);
-    EXPECT_EQ(o.errors, "ERROR in Suite::open 'File /no/such/dir/suite.mp not found or not readable'\n");
-    EXPECT_EQ(o.report, "");
-    EXPECT_TRUE(o.suite.root().isEmpty());
-}
-
 TEST(AccessSuite, LongLibraryErrorIsShownWhole) {
     // Only the refusal of a non-suite root cuts the error text at 1023
     // characters; the library's own error is shown as it is.
@@ -135,27 +116,6 @@ TEST(AccessSuite, LongLibraryErrorIsShownWhole) {
     o.open(listed(path));
     EXPECT_EQ(o.result, 0);
     EXPECT_EQ(o.errors, "ERROR in Suite::open 'File " + path + " not found or not readable'\n");
-}
-
-TEST(AccessSuite, DocumentThatIsNoSuiteIsRefused) {
-    std::string path = writeFile("notes.mp", "these are notes, not a suite\n");
-    Opening o;
-    o.open(listed(path));
-    EXPECT_EQ(o.result, 0);
-    EXPECT_EQ(o.errors, "ERROR in Suite::open 'File " + path + " not found or not readable'\n");
-}
-
-TEST(AccessSuite, FailedAnalysisFailsTheOpening) {
-    std::string path = writeFile("broken.mp",
-                                 "$Suite $SuiteId BROKEN $DeclarationsPart\n"
-                                 " $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId C $TS_ConstType INTEGER $TS_ConstValue 1 + $End_TS_ConstDcl $End_TS_ConstDcls\n"
-                                 "$End_DeclarationsPart $End_Suite\n");
-    Opening o;
-    o.open(listed(path));
-    EXPECT_EQ(o.result, 0);
-    EXPECT_EQ(o.errors, "ERROR: Failed analysis in AccessSuite::open.\n");
-    EXPECT_NE(o.report.find("Errors found in 1 tables.\n"), std::string::npos);
-    EXPECT_TRUE(o.suite.root().isEmpty());
 }
 
 TEST(AccessSuite, FlagFileThatCannotBeOpenedSkipsTheAnalysis) {

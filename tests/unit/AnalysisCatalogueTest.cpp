@@ -154,22 +154,3 @@ TEST(LibraryErrorText, LongFormNamesTheSourcePlace) {
     LibrarySettings::reload();
 }
 
-TEST(LibrarySettings, RestrictLevelAndBufferSize) {
-    ::setenv("VELD_RESTRICT_LEVEL", "SOME", 1);
-    ::setenv("VELD_SCANNER_BUFFER_SIZE", "2000000", 1);
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
-    EXPECT_EQ(LibrarySettings::scannerBufferSize(), 2000000);
-    // Read once: a change after the first question is not seen.
-    ::setenv("VELD_RESTRICT_LEVEL", "NONE", 1);
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 0);
-    ::setenv("VELD_SCANNER_BUFFER_SIZE", "lots", 1);
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::scannerBufferSize(), 0);
-    ::unsetenv("VELD_RESTRICT_LEVEL");
-    ::unsetenv("VELD_SCANNER_BUFFER_SIZE");
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 2);
-}
