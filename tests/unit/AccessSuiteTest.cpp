@@ -225,43 +225,27 @@ TEST(AccessSuite, ByReferenceRowsResolveThroughTheConversionTool) {
 }
 
 TEST(AccessSuite, WorkingDirectoryFallsBackToTheFixedOne) {
-    std::string root = writeFile("small.mp", kSmallSuite);
-    std::string list = listed(root) + listed(dataFile("lib_mod.mp"));
-    // The choice is made once per process: each case runs in a child that
-    // starts afresh.
+    const std::string list = listed(writeFile("small.mp", kSmallSuite)) + listed(dataFile("lib_mod.mp"));
+    struct Case {
+        const char *src, *target, *tmp, *temp, *expectedSource, *expectedTarget;
+    };
+    const Case cases[] = {{nullptr, nullptr, nullptr, nullptr, "", "C:\\temp"},
+                          {nullptr, nullptr, "/tmp/from_tmp", "/tmp/from_temp", "", "/tmp/from_tmp"},
+                          {"/src", "/target", "/tmp/from_tmp", nullptr, "/src", "/target"}};
+    // The choice is made once per process: each case runs in a child that starts afresh.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            ::unsetenv("VELD_src_dir");
-            ::unsetenv("TMP");
-            ::unsetenv("TEMP");
-            std::fclose(stderr);
-            AccessSuite suite;
-            suite.open(list, nullptr);
-            std::exit(libraryDirectories().target == "C:\\temp" ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            ::unsetenv("VELD_src_dir");
-            ::setenv("TMP", "/tmp/from_tmp", 1);
-            ::setenv("TEMP", "/tmp/from_temp", 1);
-            std::fclose(stderr);
-            AccessSuite suite;
-            suite.open(list, nullptr);
-            std::exit(libraryDirectories().target == "/tmp/from_tmp" ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            ::setenv("VELD_src_dir", "/src", 1);
-            ::setenv("VELD_target_dir", "/target", 1);
-            ::setenv("TMP", "/tmp/from_tmp", 1);
-            std::fclose(stderr);
+    for (const Case& c : cases) {
+        const auto openAndCheck = [&] {
+            const std::pair<const char*, const char*> settings[] = {
+                {"VELD_src_dir", c.src}, {"VELD_target_dir", c.target}, {"TMP", c.tmp}, {"TEMP", c.temp}};
+            for (const auto& [name, value] : settings) value ? ::setenv(name, value, 1) : ::unsetenv(name);
             LibrarySettings::reload();
+            std::fclose(stderr);
             AccessSuite suite;
             suite.open(list, nullptr);
-            std::exit(libraryDirectories().source == "/src" && libraryDirectories().target == "/target" ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+            const LibraryDirectories& dirs = libraryDirectories();
+            std::exit(dirs.source == c.expectedSource && dirs.target == c.expectedTarget ? 0 : 1);
+        };
+        EXPECT_EXIT(openAndCheck(), ::testing::ExitedWithCode(0), "") << c.expectedTarget;
+    }
 }

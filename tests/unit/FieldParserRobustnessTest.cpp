@@ -68,37 +68,27 @@ TEST(FieldSyntaxError, LexicalErrorsStandAtTheirCharacter) {
     expectSyntaxError(Choices::TestCaseId, "TC-1", 2, "-1");
 }
 
-TEST(FieldSyntaxError, EmptyArgumentListHasItsOwnMessage) {
-    Finding f = firstFinding(Choices::Cref, "C_X()");
-    EXPECT_EQ(f.message, 18);
-    EXPECT_EQ(f.offset, 3);
-    EXPECT_EQ(f.place, "()");
-    f = firstFinding(Choices::Line, "[0] +STEP()");
-    EXPECT_EQ(f.message, 18);
-    EXPECT_EQ(f.offset, 9);
-}
-
-TEST(FieldSyntaxError, EmptyParameterListMissingParenthesisAndReservedNames) {
-    Finding f = firstFinding(Choices::ConsId, "C_X ()");
-    EXPECT_EQ(f.message, 19);
-    EXPECT_EQ(f.offset, 4);
-    EXPECT_EQ(f.place, "()");
-    f = firstFinding(Choices::Cref, "C_X(1, 2");
-    EXPECT_EQ(f.message, 42);
-    EXPECT_EQ(f.offset, 8);
-    f = firstFinding(Choices::TS_ConstValue, "(1 + (2)");
-    EXPECT_EQ(f.message, 42);
-    f = firstFinding(Choices::VerdictId, "(PASS");
-    EXPECT_EQ(f.message, 42);
-    EXPECT_EQ(f.offset, 5);
-    // A ")" missing before more text is an ordinary syntax error.
-    f = firstFinding(Choices::TS_ConstValue, "(1 + 2 3");
-    EXPECT_EQ(f.message, 50);
-    EXPECT_EQ(f.offset, 7);
-    f = firstFinding(Choices::TimerId, "START");
-    EXPECT_EQ(f.message, 47);
-    EXPECT_EQ(f.offset, 0);
-    EXPECT_EQ(f.place, "START");
+TEST(FieldSyntaxError, OwnMessagesForEmptyListsMissingParenthesesAndReservedNames) {
+    struct Case {
+        int32_t kind;
+        const char* text;
+        int32_t message, offset;
+    };
+    const Case cases[] = {
+        {Choices::Cref, "C_X()", 18, 3},          {Choices::Line, "[0] +STEP()", 18, 9},   // empty argument list
+        {Choices::ConsId, "C_X ()", 19, 4},                                                // empty parameter list
+        {Choices::Cref, "C_X(1, 2", 42, 8},       {Choices::TS_ConstValue, "(1 + (2)", 42, 8},
+        {Choices::VerdictId, "(PASS", 42, 5},                                              // missing ")" at the end
+        {Choices::TS_ConstValue, "(1 + 2 3", 50, 7},                                       // ... before more text
+        {Choices::TimerId, "START", 47, 0},                                                // a reserved word as a name
+    };
+    for (const Case& c : cases) {
+        const Finding f = firstFinding(c.kind, c.text);
+        EXPECT_EQ(f.message, c.message) << c.text;
+        EXPECT_EQ(f.offset, c.offset) << c.text;
+    }
+    EXPECT_EQ(firstFinding(Choices::Cref, "C_X()").place, "()");
+    EXPECT_EQ(firstFinding(Choices::TimerId, "START").place, "START");
 }
 
 TEST(FieldNesting, DeepNestingIsAFindingNotAStackOverflow) {

@@ -58,26 +58,6 @@ TEST(ExampleSuites, EveryTableAndGroupKindIsMetAndTheTreeHasTheSchemaShape) {
         }
 }
 
-TEST(ExampleSuites, ImportsOfTheModularSuite) {
-    std::string dir = mpTestDataDir();
-    VeldSystem system;
-    LibraryError error;
-    ASSERT_TRUE(system.load({dir + "/all_tables.mp", dir + "/m_common.mp", dir + "/p_util.mp"}, nullptr, error));
-    EXPECT_EQ(system.documents()[1]->type(), DocumentType::Module);
-    EXPECT_EQ(system.documents()[2]->type(), DocumentType::Package);
-    CapturedStream report;
-    system.rebuildImportGraph(report.get());
-    EXPECT_EQ(report.text(),
-              "This TTCN system includes the package document P_UTIL,\npackage documents are not really supported.\n");
-    for (const auto& document : system.documents()) buildSuiteTree(*document);
-    ImportPart part(system.root()->part(SuiteNodeType::ImportPart)->treeNode);
-    ASSERT_EQ(part.importDeclarations().size(), 2);
-    Imports first = part.importDeclarations().imports(0);
-    EXPECT_EQ(first.importedObjectList().size(), 1);
-    EXPECT_TRUE(first.is_present_sourceName() == false);  // cells not parsed here
-    EXPECT_EQ(system.root()->part(SuiteNodeType::ImportPart)->children[0]->text("SourceName"), "M_COMMON");
-}
-
 TEST(ExampleSuites, BehaviourOfTheDataTestCase) {
     LibraryError error;
     auto document = importMpFile(examplePath(), {}, error);

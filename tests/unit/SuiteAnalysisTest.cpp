@@ -587,29 +587,6 @@ TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
     EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
 }
 
-TEST(SuiteAnalysis, FullIdentifiersAsTheImporterKeepsThem) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $StructTypeDefs $Begin_StructTypeDef $StructId HDR (/* the header */)\n"
-                            "  $ElemDcls $ElemDcl $ElemId len (/* length */) $ElemType INTEGER $End_ElemDcl $End_ElemDcls\n"
-                            " $End_StructTypeDef $End_StructTypeDefs\n"));
-    s.analyse();
-    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::StructTypeDef);
-    ASSERT_TRUE(table);
-    const TreeNode* id = table->cell("StructId")->tree;
-    ASSERT_TRUE(id);
-    std::vector<const TreeNode*> stack{id};
-    std::string full;
-    while (!stack.empty()) {
-        const TreeNode* node = stack.back();
-        stack.pop_back();
-        if (node->kind == Choices::FullIdentifier) full = std::string(node->text);
-        for (int32_t i = 0; i < node->count; ++i)
-            if (node->child[i]) stack.push_back(node->child[i]);
-    }
-    EXPECT_EQ(full, "the header");
-}
-
 TEST(SuiteAnalysis, KeywordStatementsAreNoTreeHeaders) {
     AnalysedSystem s;
     s.add("small.mp",
