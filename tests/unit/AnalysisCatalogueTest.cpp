@@ -38,24 +38,6 @@ TEST(AnalysisCatalogue, ShowsThePlaceInTheFieldText) {
               "The name ident expected:\nb := 2 +* 3\n       ^");
 }
 
-TEST(ConditionalText, UndefinedFlagSelectsTheElseLine) {
-    DefinedFlags flags;
-    FilteredText out = filterConditionalText("#if defined(FOO)\nL1\n#else\nL2\n#endif", flags);
-    EXPECT_TRUE(out.filtered);
-    EXPECT_EQ(out.text, "L2");
-    EXPECT_TRUE(out.findings.empty());
-    flags.add("FOO");
-    EXPECT_EQ(filterConditionalText("#if defined(FOO)\nL1\n#else\nL2\n#endif", flags).text, "L1");
-}
-
-TEST(ConditionalText, TextWithoutDirectivesIsLeftAlone) {
-    DefinedFlags flags;
-    EXPECT_FALSE(filterConditionalText("+PCO!A  # not a directive", flags).filtered);
-    EXPECT_FALSE(filterConditionalText("plain", flags).filtered);
-    // "#ifdef" is no directive of ours.
-    EXPECT_FALSE(filterConditionalText("#ifdef X\nA", flags).filtered);
-}
-
 TEST(ConditionalText, ConditionsCombineWithPrecedence) {
     DefinedFlags flags;
     flags.addFromText("A, B");
@@ -92,6 +74,9 @@ TEST(ConditionalText, NestedDirectivesSelectOnlyWhenEveryEnclosingOneDoes) {
     // In the unselected branch nothing below takes part, whatever its own condition.
     flags.add("INNER");
     EXPECT_EQ(filterConditionalText(text, flags).text, "a\nf\nh");
+    // Text without directives is left alone; "#ifdef" is no directive of ours.
+    for (const char* plain : {"+PCO!A  # not a directive", "plain", "#ifdef X\nA"})
+        EXPECT_FALSE(filterConditionalText(plain, flags).filtered) << plain;
 }
 
 TEST(ConditionalText, ReportsMisplacedDirectivesAtTheirLines) {

@@ -58,43 +58,20 @@ TEST(ExampleSuites, EveryTableAndGroupKindIsMetAndTheTreeHasTheSchemaShape) {
         }
 }
 
-TEST(ExampleSuites, BehaviourOfTheDataTestCase) {
+// The example's behaviour trees follow the rules the builder tests check;
+// here what only a real file has: a cell written over several lines.
+TEST(ExampleSuites, CellsOverSeveralLinesKeepTheirLineEndsAndIndentation) {
     LibraryError error;
     auto document = importMpFile(examplePath(), {}, error);
     ASSERT_TRUE(document) << error.text;
-    fillCells(*document, document->root());
-    ASuite suite(buildSuiteTree(*document));
-    TestGroupOrTestCaseList groups = suite.dynamicPart().testCases().testGroupOrTestCaseList();
-    ASSERT_EQ(groups.size(), 2);
-    TestGroupOrTestCaseList data = groups.testGroupOrTestCase(1).testGroup().testGroupOrTestCaseList();
-    ASSERT_EQ(data.size(), 1);
-    BehaviourDescription body = data.testGroupOrTestCase(0).testCase().behaviourDescription();
-    auto lineText = [](const BehaviourLine& line) { return std::string(line.line().treeNode()->text); };
-    ASSERT_EQ(body.rootTree().size(), 1);
-    BehaviourLine attach = body.rootTree().behaviourLine(0);
-    EXPECT_EQ(lineText(attach), "[0] +PR_CONNECT");
-    ASSERT_EQ(attach.children().size(), 1);
-    BehaviourLine send = attach.children().behaviourLine(0);
-    EXPECT_EQ(send.labelId().treeNode()->text, "L_SEND");
-    ASSERT_EQ(send.children().size(), 2);
-    EXPECT_EQ(lineText(send.children().behaviourLine(1)), "[2] ? TIMEOUT T_RESP");
-    BehaviourLine ack = send.children().behaviourLine(0);
-    EXPECT_EQ(ack.verdictId().treeNode()->text, "(PASS)");
-    ASSERT_EQ(ack.children().size(), 1);
-    EXPECT_EQ(lineText(ack.children().behaviourLine(0)), "[3] +LT_RELEASE");
-    ASSERT_EQ(body.localTreeList().size(), 1);
-    LocalTree release = body.localTreeList().localTree(0);
-    EXPECT_EQ(release.header().treeNode()->text, "LT_RELEASE");
-    ASSERT_EQ(release.behaviourLineList().size(), 1);
-    EXPECT_EQ(lineText(release.behaviourLineList().behaviourLine(0)), "[0] L ! DR");
-    EXPECT_EQ(release.behaviourLineList().behaviourLine(0).lineNumber().number().text(), "7");
-    // A cell written over several lines keeps its line ends and indentation.
+    int found = 0;
     for (SuiteNode* table : document->tables())
-        if (table->type == SuiteNodeType::ASN1_PDU_TypeDef) {
+        if (table->type == SuiteNodeType::ASN1_PDU_TypeDef && ++found == 1) {
             EXPECT_EQ(table->text("ASN1_TypeDefinition"),
                       "SEQUENCE {\n        reason INTEGER { normal(0), congestion(1) },\n"
                       "        params ConnectParams OPTIONAL\n      }");
         }
+    EXPECT_GT(found, 0);
 }
 
 }  // namespace

@@ -199,15 +199,8 @@ TEST(SuiteAnalysis, EveryCellOfTheSuiteIsParsedAndItsNamesResolved) {
     ASSERT_TRUE(config);
     EXPECT_EQ(identifiers(config->rows[0]->cell("TCompUsed")->tree), "MTC1:TComp");
     EXPECT_EQ(identifiers(config->rows[0]->cell("PCOs_Used")->tree), "L:PCO");
-}
 
-TEST(SuiteAnalysis, ByReferenceRowsGetTheirAsn1Definitions) {
-    loadRemoteModule();
-    AnalysedSystem s;
-    s.add("every_table.mp", readFile(dataFile("every_table.mp")));
-    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-    s.analyse();
-    Document& root = *s.system.root();
+    // By-reference rows get the definitions of the Remote module.
     for (SuiteNodeType type : {SuiteNodeType::ASN1_TypeRefs, SuiteNodeType::ASN1_ASP_TypeDefsByRef,
                                SuiteNodeType::ASN1_PDU_TypeDefsByRef}) {
         SuiteNode* table = firstTable(root, type);
@@ -481,67 +474,6 @@ TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
     EXPECT_EQ(s.report,
               "Unable to find object LIB_NOPE, imported from LIB_MOD into SMALL.\n"
               "Analyzer done.\n\nNo Errors found.\n");
-}
-
-TEST(SuiteAnalysis, RedundantDefinitionsAreListedWhenAskedFor) {
-    // USED_T types a variable that the test case reads; SPARE_T, the unread
-    // variable and the unused import are redundant. The test case itself, the
-    // names the declarations give themselves and the overview's listing of
-    // the test step do not count as uses.
-    const std::string text =
-        "$Suite $SuiteId SMALL\n"
-        "$SuiteOverviewPart\n"
-        " $Begin_TestStepIndex\n"
-        "  $StepIndex $TestStepRef STEPS/ $TestStepId IDLE $Description /* idle */ $End_StepIndex\n"
-        " $End_TestStepIndex\n"
-        "$End_SuiteOverviewPart\n"
-        "$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
-        " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
-        "$End_ImportedObjects $End_Imports $End_ImportPart\n"
-        "$DeclarationsPart\n"
-        " $Begin_SimpleTypeDefs\n"
-        "  $SimpleTypeDef $SimpleTypeId USED_T $SimpleTypeDefinition INTEGER $Comment $End_SimpleTypeDef\n"
-        "  $SimpleTypeDef $SimpleTypeId SPARE_T $SimpleTypeDefinition BOOLEAN $Comment $End_SimpleTypeDef\n"
-        " $End_SimpleTypeDefs\n"
-        " $Begin_TS_VarDcls\n"
-        "  $TS_VarDcl $TS_VarId V_READ $TS_VarType USED_T $End_TS_VarDcl\n"
-        "  $TS_VarDcl $TS_VarId V_SPARE $TS_VarType USED_T $End_TS_VarDcl\n"
-        " $End_TS_VarDcls\n"
-        "$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart\n"
-        "$DynamicPart\n" +
-        testCase("TC_ONE", line(0, "(V_READ := V_READ + 1)")) +
-        " $TestStepLibrary $Begin_TestStep $TestStepId IDLE $BehaviourDescription\n" + line(0, "[TRUE]") +
-        " $End_BehaviourDescription $End_TestStep $End_TestStepLibrary\n"
-        "$End_DynamicPart\n$End_Suite\n";
-    {
-        AnalysedSystem s;
-        s.add("small.mp", text);
-        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-        s.analyse(0, true);
-        EXPECT_EQ(s.report,
-                  "Analyzer done.\n\nNo Errors found.\n"
-                  "\n=== Redundant definitions in SMALL ===\n"
-                  "    SPARE_T\n"
-                  "    V_SPARE\n"
-                  "    IDLE\n"
-                  "    LIB_COUNT (imported from LIB_MOD)\n"
-                  "=== A total of 4 redundant definitions found ===\n\n");
-    }
-    {
-        // Not asked for: the report ends with the summary.
-        AnalysedSystem s;
-        s.add("small.mp", text);
-        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-        s.analyse();
-        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-    }
-}
-
-TEST(AnalysisReport, RedundantDefinitionCountTakesItsPluralEnding) {
-    EXPECT_EQ(formatRedundantDefinitions("M", {{"X", ""}}),
-              "\n=== Redundant definitions in M ===\n    X\n=== A total of 1 redundant definition found ===\n\n");
-    EXPECT_EQ(formatRedundantDefinitions("M", {}),
-              "\n=== Redundant definitions in M ===\n=== A total of 0 redundant definitions found ===\n\n");
 }
 
 TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
