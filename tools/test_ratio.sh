@@ -30,7 +30,7 @@ tests_data=$(git ls-files tests | grep -v -E "$code_pattern" | grep -v '\.md$' |
 tests_cpp=$(git ls-files tests | grep -E '\.(cpp|h)$' | nonblank)
 rest_cpp=$(git ls-files | grep -v '^tests/' | grep -E '\.(cpp|h)$' | nonblank)
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 echo "tests (code):      $tests_code"
 echo "rest (code):       $rest_code"
 echo "ratio:             $(ratio "$tests_code" "$rest_code")"

@@ -199,16 +199,6 @@ TEST(AccessSuite, FindsQualifiedAndImportedNames) {
     EXPECT_TRUE(o.suite.find(suite, "NOTHING").isEmpty());
 }
 
-TEST(AccessSuite, AsnListThatIsEmptyOrMissingIsSkipped) {
-    std::string root = writeFile("small.mp", kSmallSuite);
-    for (const char* list : {static_cast<const char*>(nullptr), "", "/no/such/asn_lst"}) {
-        Opening o;
-        o.open(listed(root) + listed(dataFile("lib_mod.mp")), list);
-        EXPECT_EQ(o.result, 1) << (list ? list : "null");
-        EXPECT_EQ(o.errors, "");
-    }
-}
-
 TEST(AccessSuite, ByReferenceRowsResolveThroughTheConversionTool) {
     ::setenv("VELD", XLATOR_BIN_DIR, 1);
     LibrarySettings::reload();

@@ -65,10 +65,4 @@ TEST(AnalysisSummary, ChoosesTheFirstCaseThatApplies) {
     AnalysisOutcome limit;
     limit.errorLimitReached = true;
     EXPECT_EQ(formatAnalysisSummary(limit), ">>> The error limit is reached and the analysis terminated.\n");
-
-    AnalysisOutcome incremental;
-    incremental.incremental = true;
-    EXPECT_EQ(formatAnalysisSummary(incremental), "");
-    incremental.skippedItems = 7;
-    EXPECT_EQ(formatAnalysisSummary(incremental), ">>> 7 items are skipped.\n");
 }

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -144,22 +143,6 @@ TEST_F(FrontEndRun, UncreatableOutputFilesEndWithAssertion) {
                 "^ASSERTION FAILED: asn_outfile \\('Unable to create ASN output file'\\) at "
                 "XlatorRun\\.cpp\\([0-9]+\\)\n$");
     EXPECT_TRUE(fs::exists("suite.ttcn"));  // the first file was already created
-}
-
-TEST_F(FrontEndRun, UncreatableListFileEndsWithAssertion) {
-    RecordingSuite suite(true);
-    const fs::path gone = scratch.path() / "gone";
-    // A working directory that no longer exists takes no new files.
-    EXPECT_EXIT(
-        {
-            fs::create_directories(gone);
-            fs::current_path(gone);
-            fs::remove(gone);
-            run({"suite.mp"}, suite);
-        },
-        testing::ExitedWithCode(1),
-        "^ASSERTION FAILED: asn_list_file \\('Unable to create temporary file'\\) at "
-        "XlatorRun\\.cpp\\([0-9]+\\)\n$");
 }
 
 TEST_F(FrontEndRun, TabularFormatOptionInAnyCaseAndPlace) {

@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
 #include <sstream>
 
 #include "Asn1TestSupport.h"

@@ -58,20 +58,4 @@ TEST(ExampleSuites, EveryTableAndGroupKindIsMetAndTheTreeHasTheSchemaShape) {
         }
 }
 
-// The example's behaviour trees follow the rules the builder tests check;
-// here what only a real file has: a cell written over several lines.
-TEST(ExampleSuites, CellsOverSeveralLinesKeepTheirLineEndsAndIndentation) {
-    LibraryError error;
-    auto document = importMpFile(examplePath(), {}, error);
-    ASSERT_TRUE(document) << error.text;
-    int found = 0;
-    for (SuiteNode* table : document->tables())
-        if (table->type == SuiteNodeType::ASN1_PDU_TypeDef && ++found == 1) {
-            EXPECT_EQ(table->text("ASN1_TypeDefinition"),
-                      "SEQUENCE {\n        reason INTEGER { normal(0), congestion(1) },\n"
-                      "        params ConnectParams OPTIONAL\n      }");
-        }
-    EXPECT_GT(found, 0);
-}
-
 }  // namespace

@@ -169,26 +169,6 @@ TEST(MpReader, TraceGoesToStandardErrorOnlyWhenAskedFor) {
     }
 }
 
-TEST(MpReader, NewDocumentsFromTheirSkeletons) {
-    CapturedStream trace;
-    MpImportOptions options;
-    options.trace = trace.get();
-    options.destination = "lib";
-    LibraryError error;
-    auto module = newDocument(DocumentType::Module, "M2", options, error);
-    ASSERT_TRUE(module) << error.text;
-    EXPECT_EQ(module->buffer(), "$TTCN_Module $TTCN_ModuleId M2 $End_TTCN_Module");
-    auto modular = newDocument(DocumentType::ModularTestSuite, "S2", options, error);
-    ASSERT_TRUE(modular);
-    EXPECT_EQ(modular->type(), DocumentType::ModularTestSuite);
-    EXPECT_EQ(modular->buffer(), "$Suite $SuiteId S2 $End_Suite");
-    EXPECT_EQ(trace.text(), "Created Module M2 in lib\nCreated ModularTestSuite S2 in lib\n");
-    EXPECT_FALSE(newDocument(DocumentType::TestSuiteIndex, "X", options, error));
-    EXPECT_EQ(error.code, LibraryErrorCode::IllegalMpInputParameters);
-    EXPECT_FALSE(newDocument(DocumentType::Package, "", options, error));
-    EXPECT_EQ(error.code, LibraryErrorCode::CannotCreateRoot);
-}
-
 TEST(MpReader, FlagTokenAfterSuiteAndGroupPathsWithTheSuiteName) {
     std::string text =
         "$Suite TOOLFLAG\n$SuiteId ECHO\n$DynamicPart\n$TestCases\n$TestGroup\n$TestGroupId BASIC\n"

@@ -445,21 +445,6 @@ TEST(SuiteAnalysis, SummaryCountsTablesWithErrorsAndWithWarnings) {
     EXPECT_EQ(s.state, AnalysisState::AnalysedWithErrors);
 }
 
-TEST(SuiteAnalysis, ErrorLimitStopsTheAnalysis) {
-    const std::string text =
-        suite(" $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId A $TS_ConstType INTEGER $TS_ConstValue 1 + $End_TS_ConstDcl $End_TS_ConstDcls\n"
-              " $Begin_TS_VarDcls $TS_VarDcl $TS_VarId B $TS_VarType INTEGER $TS_VarValue 2 + $End_TS_VarDcl $End_TS_VarDcls\n");
-    AnalysedSystem limited;
-    limited.add("small.mp", text);
-    limited.analyse(1);
-    EXPECT_EQ(limited.report.find("TS_VarDcls"), std::string::npos);
-    EXPECT_NE(limited.report.find("Errors found in 1 tables."), std::string::npos);
-    AnalysedSystem unlimited;
-    unlimited.add("small.mp", text);
-    unlimited.analyse(0);
-    EXPECT_NE(unlimited.report.find("Errors found in 2 tables."), std::string::npos);
-}
-
 TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
     AnalysedSystem s;
     s.add("small.mp",

@@ -205,7 +205,7 @@ const char* kDeclarationsAndConstraints =
     "$End_StructTypeConstraints\n$End_ConstraintsPart\n"
     "$End_Suite\n";
 
-TEST(SuiteTree, TablesRowsAndFlatRowLists) {
+TEST(SuiteTree, TablesRowsFlatRowListsAndConstraintGroups) {
     LibraryError error;
     auto document = importText(kDeclarationsAndConstraints, error);
     ASSERT_TRUE(document) << error.text;
@@ -227,14 +227,8 @@ TEST(SuiteTree, TablesRowsAndFlatRowLists) {
     EXPECT_EQ(suite.dynamicPart().testCases().testGroupOrTestCaseList().size(), 0);
     // Building again gives the same tree.
     EXPECT_EQ(buildSuiteTree(*document), suite.treeNode());
-}
 
-TEST(SuiteTree, ConstraintGroupsNestInFileOrder) {
-    LibraryError error;
-    auto document = importText(kDeclarationsAndConstraints, error);
-    ASSERT_TRUE(document) << error.text;
-    fillCells(*document, document->root());
-    ASuite suite(buildSuiteTree(*document));
+    // Constraint groups nest in file order.
     StructTypeConstraintOrGroupList top =
         suite.constraintsPart().ts_TypeConstraints().structTypeConstraints().structTypeConstraintOrGroupList();
     ASSERT_EQ(top.size(), 2);

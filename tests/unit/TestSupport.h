@@ -126,9 +126,10 @@ inline bool skipsAreFailures() {
 
 // Tests that need the published modules say so when they are not there: a
 // skip with its reason, or a failure in CI.
-#define XLATOR_REQUIRE_PUBLISHED_MODULES()                                                                 \
-    if (publishedModulesDir().empty()) {                                                                   \
-        const char* why = "needs the published ASN.1 modules in ../shared/testdata/asn1 beside the repository"; \
-        if (skipsAreFailures()) GTEST_FAIL() << why << " (CI does not skip)";                                 \
-        GTEST_SKIP() << why;                                                                               \
+#define XLATOR_REQUIRE_PUBLISHED_MODULES()                                                           \
+    if (publishedModulesDir().empty()) {                                                             \
+        const char* why = "needs the published ASN.1 modules in ../shared/testdata/asn1 beside the " \
+                          "repository";                                                              \
+        if (skipsAreFailures()) GTEST_FAIL() << why << " (CI does not skip)";                        \
+        GTEST_SKIP() << why;                                                                         \
     }
