@@ -4,7 +4,6 @@
 
 #include "tree/KindInfo.h"
 #include "tree/TreeBuild.h"
-#include "tree/TreeViews.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/VeldSystem.h"
 
