@@ -7,8 +7,6 @@
 #include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/VeldSystem.h"
 
-#include <gtest/gtest.h>
-
 #include <set>
 
 namespace {

@@ -4,8 +4,6 @@
 #include "suite/mp/MpScanner.h"
 #include "suite/mp/TableLayout.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <tuple>
 
@@ -340,6 +338,16 @@ TEST(MpReader, DeepNestingIsAnErrorNotAStackOverflow) {
     EXPECT_FALSE(importText(text, error));
     EXPECT_EQ(error.code, LibraryErrorCode::SyntaxError);
     EXPECT_NE(error.text.find("nested too deeply"), std::string::npos);
+}
+
+TEST(MpReader, ManyUnknownKeywordsStayLinear) {
+    // Unknown keywords with empty text might open groupings: deciding that must
+    // not scan the rest of the file once per keyword (a regression runs for minutes).
+    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n";
+    for (int i = 0; i < 200000; ++i) text += "$Unknown" + std::to_string(i) + "\n";
+    text += "$Extension\n$Comment x\n$End_Extension\n$End_DeclarationsPart\n$End_Suite\n";
+    LibraryError error;
+    EXPECT_TRUE(importText(text, error)) << error.text;
 }
 
 TEST(TableLayouts, EveryNodeTypeWithCellsHasItsLayoutInSchemaTerms) {

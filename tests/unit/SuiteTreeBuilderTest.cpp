@@ -4,8 +4,6 @@
 #include "tree/TreeViews.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 namespace {

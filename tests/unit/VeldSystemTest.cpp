@@ -2,8 +2,6 @@
 
 #include "suite/mp/VeldSystem.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 // An MP document that imports objects from the named sources.
