@@ -2,6 +2,8 @@
 
 #include "suite/LibrarySettings.h"
 
+#include <cstring>
+
 namespace {
 constexpr std::size_t kDefaultBufferSize = 1000000;
 constexpr long kSmallestSetting = 16000;
@@ -35,46 +37,85 @@ void MpScanner::checkCharacter(unsigned char c) {
         std::fprintf(warnings_, "Warning: Illegal character (0x%X) in line %d\n", c, line_);
 }
 
+namespace {
+
+// The bytes the scan between keywords has to stop at: line ends (counted),
+// "$" (a keyword may start), quotes and "/" (a token may start), and, when
+// illegal characters are reported, the other control characters.
+struct StopBytes {
+    bool plain[256] = {};
+    bool checked[256] = {};
+    StopBytes() {
+        for (unsigned char c : {'\n', '$', '"', '\'', '/'}) plain[c] = checked[c] = true;
+        for (int c = 0; c < 0x20; ++c)
+            if (c != '\n' && c != '\t' && c != '\r') checked[c] = true;
+    }
+};
+const StopBytes kStops;
+
+}  // namespace
+
+void MpScanner::countLines(std::size_t from, std::size_t to) {
+    const char* p = buffer_.data() + from;
+    const char* end = buffer_.data() + to;
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr) {
+        ++line_;
+        ++p;
+    }
+}
+
+void MpScanner::checkRange(std::size_t from, std::size_t to) {
+    // Line by line, so that each warning names its own line.
+    for (std::size_t i = from; i < to; ++i) {
+        unsigned char c = static_cast<unsigned char>(buffer_[i]);
+        if (c == '\n') ++line_;
+        else checkCharacter(c);
+    }
+}
+
 bool MpScanner::skipText() {
     const std::size_t size = buffer_.size();
+    const bool* stop = warnings_ ? kStops.checked : kStops.plain;
+    const char* data = buffer_.data();
     while (pos_ < size) {
-        char c = buffer_[pos_];
+        while (pos_ < size && !stop[static_cast<unsigned char>(data[pos_])]) ++pos_;
+        if (pos_ >= size) break;
+        char c = data[pos_];
         if (c == '\n') {
             ++line_;
             ++pos_;
             continue;
         }
-        if (c == '$' && pos_ + 1 < size && keywordStart(buffer_[pos_ + 1])) return true;
+        if (c == '$' && pos_ + 1 < size && keywordStart(data[pos_ + 1])) return true;
         // A quoted string or free text is one token: it must close, and fit the buffer.
-        bool freeText = c == '/' && pos_ + 1 < size && buffer_[pos_ + 1] == '*';
+        bool freeText = c == '/' && pos_ + 1 < size && data[pos_ + 1] == '*';
         if (c == '"' || c == '\'' || freeText) {
-            std::size_t start = pos_;
-            int32_t startLine = line_;
-            pos_ += freeText ? 2 : 1;
-            bool closed = false;
-            while (pos_ < size) {
-                char d = buffer_[pos_];
-                if (d == '\n') ++line_;
-                else checkCharacter(static_cast<unsigned char>(d));
-                if (freeText) {
-                    if (d == '\\' && pos_ + 2 < size && buffer_[pos_ + 1] == '*' && buffer_[pos_ + 2] == '/') {
-                        pos_ += 3;
-                        continue;
-                    }
-                    if (d == '*' && pos_ + 1 < size && buffer_[pos_ + 1] == '/') {
-                        pos_ += 2;
-                        closed = true;
-                        break;
-                    }
-                } else if (d == c) {
-                    ++pos_;
-                    closed = true;
+            const std::size_t start = pos_;
+            const int32_t startLine = line_;
+            // The longest token that fits ends before this limit.
+            const std::size_t limit = start + bufferSize_ < size ? start + bufferSize_ + 1 : size;
+            std::size_t at = start + (freeText ? 2 : 1);
+            std::size_t close = std::string_view::npos;  // the first byte after the token
+            while (at < limit) {
+                const void* found = std::memchr(data + at, freeText ? '/' : c, limit - at);
+                if (!found) break;
+                std::size_t hit = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+                if (!freeText) {
+                    close = hit + 1;
                     break;
                 }
-                ++pos_;
-                if (pos_ - start > bufferSize_) break;
+                // "*/" closes free text, unless it is written "\*/".
+                if (hit >= start + 3 && data[hit - 1] == '*' && !(data[hit - 2] == '\\')) {
+                    close = hit + 1;
+                    break;
+                }
+                at = hit + 1;
             }
-            if (!closed || pos_ - start > bufferSize_) {
+            const std::size_t scanned = close == std::string_view::npos ? limit : close;
+            if (warnings_) checkRange(start + 1, scanned);
+            else countLines(start + 1, scanned);
+            pos_ = scanned;
+            if (close == std::string_view::npos || close - start > bufferSize_) {
                 overflowLine_ = startLine;
                 return false;
             }

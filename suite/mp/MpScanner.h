@@ -44,8 +44,11 @@ public:
 private:
     // Scans up to the next keyword from pos_; returns false on overflow.
     bool skipText();
-    void newLine(std::size_t at);
     void checkCharacter(unsigned char c);
+    // Counts the line ends of [from, to); checkRange also reports the illegal
+    // characters there.
+    void countLines(std::size_t from, std::size_t to);
+    void checkRange(std::size_t from, std::size_t to);
 
     std::string_view buffer_;
     std::size_t bufferSize_;
