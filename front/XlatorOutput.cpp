@@ -34,15 +34,24 @@ std::vector<std::string> XlatorOutput::splitLines(const std::string& text) {
     return lines;
 }
 
-void XlatorOutput::put(const std::string& text) {
+void XlatorOutput::put(std::string_view text) {
     XLATOR_ASSERT(opts.outfile, "INTERNAL_ERROR: outfile is NULL");
-    std::fwrite(text.data(), 1, text.size(), opts.outfile);
+    pending_.append(text);
+}
+
+void XlatorOutput::flushPending() {
+    if (pending_.empty()) return;
+    std::fwrite(pending_.data(), 1, pending_.size(), opts.outfile);
     std::fflush(opts.outfile);
+    pending_.clear();
 }
 
 void XlatorOutput::indentLine() {
     if (!opts.indentOn || opts.indentWritten) return;
-    if (opts.indent > 0) put(std::string(2 * static_cast<std::size_t>(opts.indent), ' '));
+    if (opts.indent > 0) {
+        XLATOR_ASSERT(opts.outfile, "INTERNAL_ERROR: outfile is NULL");
+        pending_.append(2 * static_cast<std::size_t>(opts.indent), ' ');
+    }
     opts.indentWritten = true;
 }
 
@@ -54,27 +63,43 @@ void XlatorOutput::endLine() {
 }
 
 void XlatorOutput::writeLines(const std::string& text, const char* prefix, bool endLast) {
-    std::vector<std::string> lines = splitLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    // The lines of splitLines(text), cut in place: carriage returns are
+    // dropped wherever they stand, a line feed ends a line.
+    std::fflush(stdout);
+    std::string_view rest = text;
+    for (;;) {
+        const std::size_t lf = rest.find('\n');
+        const std::string_view line = rest.substr(0, lf);
         indentLine();
-        put(prefix + lines[i]);
-        if (i + 1 < lines.size()) endLine();
+        put(prefix);
+        if (line.find('\r') == std::string_view::npos) {
+            put(line);
+        } else {
+            for (char c : line)
+                if (c != '\r') pending_ += c;
+        }
+        if (lf == std::string_view::npos) break;
+        endLine();
+        rest.remove_prefix(lf + 1);
     }
     opts.atLineStart = false;
     if (endLast) endLine();
 }
 
 void XlatorOutput::write(const std::string& text) {
+    Operation operation(*this);
     writeLines(text, "", false);
     opts.finalLineWritten = false;
 }
 
 void XlatorOutput::writeLine(const std::string& text) {
+    Operation operation(*this);
     writeLines(text, "", true);
     opts.finalLineWritten = false;
 }
 
 void XlatorOutput::writeComment(const std::string& text) {
+    Operation operation(*this);
     // A comment leaves the closing-statement guard as it was.
     bool finalLine = opts.finalLineWritten;
     startLine();
@@ -82,9 +107,13 @@ void XlatorOutput::writeComment(const std::string& text) {
     opts.finalLineWritten = finalLine;
 }
 
-void XlatorOutput::newLine() { endLine(); }
+void XlatorOutput::newLine() {
+    Operation operation(*this);
+    endLine();
+}
 
 void XlatorOutput::startLine() {
+    Operation operation(*this);
     // Without line breaks everything runs on in one line: nothing to start.
     if (!opts.lineBreaks) return;
     if (!opts.atLineStart) endLine();
@@ -92,10 +121,12 @@ void XlatorOutput::startLine() {
 }
 
 void XlatorOutput::writeIndent() {
+    Operation operation(*this);
     if (opts.atLineStart) indentLine();
 }
 
 void XlatorOutput::space() {
+    Operation operation(*this);
     indentLine();
     put(" ");
     opts.atLineStart = false;
@@ -103,6 +134,7 @@ void XlatorOutput::space() {
 }
 
 void XlatorOutput::openBlock() {
+    Operation operation(*this);
     startLine();
     indentLine();
     put("{");
@@ -112,6 +144,7 @@ void XlatorOutput::openBlock() {
 }
 
 void XlatorOutput::closeBlock(bool endLine_) {
+    Operation operation(*this);
     XLATOR_ASSERT(opts.indent > 0, "INTERNAL_ERROR: negative indent");
     --opts.indent;
     startLine();
@@ -132,12 +165,14 @@ void XlatorOutput::dedent() {
 }
 
 void XlatorOutput::todo(const std::string& message) {
+    Operation operation(*this);
     std::fprintf(stderr, "warning: %s\n", message.c_str());
     std::fflush(stderr);
     writeComment("TODO: " + message);
 }
 
 void XlatorOutput::writeFinalLine(const std::string& text, const std::optional<std::string>& note) {
+    Operation operation(*this);
     if (opts.finalLineWritten) return;
     if (note) todo(*note);
     writeLine(text);
@@ -145,11 +180,13 @@ void XlatorOutput::writeFinalLine(const std::string& text, const std::optional<s
 }
 
 void XlatorOutput::beginGroup(const std::string& name) {
+    Operation operation(*this);
     writeLine("group " + name);
     openBlock();
 }
 
 void XlatorOutput::beginWith() {
+    Operation operation(*this);
     writeLine("with");
     openBlock();
 }
@@ -157,6 +194,7 @@ void XlatorOutput::beginWith() {
 // The record of the file being left takes the current state with it, so each
 // file keeps its own indentation and line state across switches.
 void XlatorOutput::selectTtcn() {
+    flushPending();
     if (currentIsAsn) {
         asn = opts;
         opts = ttcn;
@@ -165,6 +203,7 @@ void XlatorOutput::selectTtcn() {
 }
 
 void XlatorOutput::selectAsn() {
+    flushPending();
     if (!currentIsAsn) {
         ttcn = opts;
         opts = asn;

@@ -1,14 +1,16 @@
 // The output writer: the one place through which the converter writes its two
 // output files, the TTCN-3 module and the ASN.1 module. It keeps each file's
 // indentation and line state, splits multi-line texts into indented lines and
-// writes comments and "TODO: " marks. Every piece is flushed at once, so a run
-// that ends in an assertion leaves everything written so far on disk.
+// writes comments and "TODO: " marks. Each operation hands its text to the
+// file in one write and flushes it, so a run that ends in an assertion leaves
+// everything written so far on disk.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One output file and its line state.
@@ -66,7 +68,22 @@ public:
     static std::vector<std::string> splitLines(const std::string& text);
 
 private:
-    void put(const std::string& text);
+    // One operation's text goes to the file in one write when the outermost
+    // operation ends (operations call one another: beginGroup, todo, ...).
+    class Operation {
+    public:
+        explicit Operation(XlatorOutput& out) : out_(out) { ++out_.depth_; }
+        ~Operation() {
+            if (--out_.depth_ == 0) out_.flushPending();
+        }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        XlatorOutput& out_;
+    };
+    void flushPending();
+    void put(std::string_view text);
     void indentLine();
     void endLine();
     void writeLines(const std::string& text, const char* prefix, bool endLast);
@@ -75,6 +92,8 @@ private:
     XlatorStream asn;
     XlatorStream opts;  // the current file; ttcn and asn hold the others' state
     bool currentIsAsn = false;
+    std::string pending_;  // the current operation's text, not yet written
+    int depth_ = 0;        // operations under way
 };
 
 // The run's one writer. The front end creates it once both files are open;
