@@ -29,19 +29,20 @@ void* TreeArena::allocate(std::size_t size, std::size_t align) {
 }
 
 TreeNode* TreeArena::make(int32_t kind, int32_t count, int32_t line) {
-    auto* node = new (allocate(sizeof(TreeNode), alignof(TreeNode))) TreeNode{};
-    node->kind = kind;
+    const std::size_t slots = count > 0 ? static_cast<std::size_t>(count) : 0;
+    auto* node = new (allocate(sizeof(TreeNode) + sizeof(TreeNode*) * slots, alignof(TreeNode*))) TreeNode{};
+    node->kind = static_cast<uint16_t>(kind);
     node->line = line;
-    if (count > 0) {
-        node->count = count;
-        node->child = static_cast<TreeNode**>(allocate(sizeof(TreeNode*) * count, alignof(TreeNode*)));
-        std::fill_n(node->child, count, nullptr);
-    }
+    node->count = static_cast<int32_t>(slots);
+    std::fill_n(node->child, slots, nullptr);
     return node;
 }
 
 TreeNode* TreeArena::make(int32_t kind, std::span<TreeNode* const> children, int32_t line) {
-    TreeNode* node = make(kind, static_cast<int32_t>(children.size()), line);
+    auto* node = new (allocate(sizeof(TreeNode) + sizeof(TreeNode*) * children.size(), alignof(TreeNode*))) TreeNode{};
+    node->kind = static_cast<uint16_t>(kind);
+    node->line = line;
+    node->count = static_cast<int32_t>(children.size());
     std::copy(children.begin(), children.end(), node->child);
     return node;
 }
@@ -57,10 +58,17 @@ std::string_view TreeArena::copyText(std::string_view text) {
     return {copy, text.size()};
 }
 
-TreeNode* TreeArena::makeText(int32_t kind, std::string_view text, int32_t line) {
-    TreeNode* node = make(kind, 0, line);
-    node->text = copyText(text);
+TreeNode* TreeArena::makeTextView(int32_t kind, std::string_view text, int32_t line) {
+    auto* node = new (allocate(sizeof(TreeNode) + sizeof(TreeNode::TextRef), alignof(TreeNode*))) TreeNode{};
+    node->kind = static_cast<uint16_t>(kind);
+    node->line = line;
+    node->flags = TreeNode::kHasText;
+    new (node->textRef()) TreeNode::TextRef{text.data(), text.size()};
     return node;
+}
+
+TreeNode* TreeArena::makeText(int32_t kind, std::string_view text, int32_t line) {
+    return makeTextView(kind, copyText(text), line);
 }
 
 TreeArena::Block TreeArena::block(std::size_t i) const {

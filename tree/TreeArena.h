@@ -1,6 +1,6 @@
-// Allocation of tree nodes, their child arrays and their texts, one arena per
-// loaded document: nodes are never freed one by one, the arena goes as a whole
-// when the suite is unloaded.
+// Allocation of tree nodes (each with its child slots) and their texts, one
+// arena per loaded document: nodes are never freed one by one, the arena goes
+// as a whole when the suite is unloaded.
 #pragma once
 
 #include "tree/TreeNode.h"
@@ -26,6 +26,9 @@ public:
     TreeNode* make(int32_t kind, std::span<TreeNode* const> children, int32_t line = 0);
     // A text leaf; the text is copied into the arena.
     TreeNode* makeText(int32_t kind, std::string_view text, int32_t line = 0);
+    // A text leaf that refers to `text` where it is: the caller keeps the
+    // text alive as long as the arena (a document's file buffer or arena).
+    TreeNode* makeTextView(int32_t kind, std::string_view text, int32_t line = 0);
     // A copy of the text that lives as long as the arena.
     std::string_view copyText(std::string_view text);
 

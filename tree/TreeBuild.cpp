@@ -120,7 +120,7 @@ std::string treeToText(const TreeNode* root) {
         out += name(step.node->kind);
         if (kindInfo(step.node->kind).isTextLeaf()) {
             out += '"';
-            out += step.node->text;
+            out += step.node->text();
             out += '"';
         }
         if (step.node->count == 0) {

@@ -6,17 +6,30 @@
 // after parsing as list nodes over the rows. Every typed view is a pointer to
 // one of these records, so views copy freely and two views are equal exactly
 // when they point at the same record.
+//
+// A record is a 16-byte header with its child slots right after it, all in
+// one piece of the document's arena (TreeArena makes them): a suite of 50 MB
+// has millions of them, so every byte of the header counts. A text leaf keeps
+// a reference to its text (in the document's file buffer or arena) where the
+// slots would be.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 struct TreeNode {
-    // The Choices value of the kind this node stands for.
-    int32_t kind = 1;
+    // The Choices value of the kind this node stands for (1..748).
+    uint16_t kind = 1;
     // What built the node: for a choice's alternative the parser production,
     // for a keyword the keyword code. Only the choice diagnostics read it.
-    int32_t production = 0;
+    uint16_t production = 0;
+    // The suite object this node names or declares, filled by the analysis:
+    // its symbol-table type code (0 when unresolved), read by idType().
+    uint8_t idTypeCode = 0;
+    // kHasText: the record carries a text (made by TreeArena::makeText).
+    uint8_t flags = 0;
+    uint16_t reserved = 0;
     // Source line of the cell or row the node came from (0 when unknown).
     int32_t line = 0;
     // Number of entries in `child`.
@@ -24,16 +37,28 @@ struct TreeNode {
     // Sequence: one entry per field in schema order, null for an absent
     // optional field. Choice: exactly one entry, the alternative held.
     // List: the elements in suite order. Leaf: none.
-    TreeNode** child = nullptr;
-    // The text of a text leaf; points into the document's buffer or arena.
-    std::string_view text;
-    // Suite-node views only: the row's indentation level and tree-header mark
-    // that the behaviour level lists are built from.
-    int32_t indentation = 0;
-    bool treeHeader = false;
-    // The suite object this node names or declares, filled by the analysis:
-    // its symbol-table type code (0 when unresolved), read by idType().
-    int32_t idTypeCode = 0;
-    // Owner-defined link back to the loaded suite (document, table, symbol).
-    const void* origin = nullptr;
+    TreeNode* child[];
+
+    static constexpr uint8_t kHasText = 1;
+
+    // The text of a text leaf ("" for any other node).
+    std::string_view text() const {
+        if (!(flags & kHasText)) return {};
+        const TextRef* ref = textRef();
+        return {ref->data, ref->size};
+    }
+
+    // Where a text leaf keeps its text, in place of the slots.
+    struct TextRef {
+        const char* data;
+        std::size_t size;
+    };
+    const TextRef* textRef() const {
+        return reinterpret_cast<const TextRef*>(reinterpret_cast<const std::byte*>(this) + sizeof(TreeNode));
+    }
+    TextRef* textRef() {
+        return reinterpret_cast<TextRef*>(reinterpret_cast<std::byte*>(this) + sizeof(TreeNode));
+    }
 };
+
+static_assert(sizeof(TreeNode) == 16, "the node header is 16 bytes, the slots follow it");

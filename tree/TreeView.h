@@ -45,7 +45,7 @@ protected:
     // Element `index` of a list, or null with the out-of-bounds report.
     const TreeNode* element(int32_t index, const char* outOfBounds) const;
 
-    std::string_view leafText() const { return node_ ? node_->text : std::string_view(); }
+    std::string_view leafText() const { return node_ ? node_->text() : std::string_view(); }
     int32_t idTypeOf() const;
 
 private:

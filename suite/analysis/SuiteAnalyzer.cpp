@@ -366,9 +366,9 @@ private:
             bool labelCell = parsed.cell->field == "LabelId";
             walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t) {
                 if (node->kind != Choices::Identifier) return;
-                if (parent == Choices::FormalParIdList) locals_.emplace(node->text, SymbolCode::FormalParam);
-                else if (parent == Choices::TreeHeader) locals_.emplace(node->text, SymbolCode::LocalTree);
-                else if (parent == Choices::Label && labelCell) locals_.emplace(node->text, SymbolCode::Label);
+                if (parent == Choices::FormalParIdList) locals_.emplace(node->text(), SymbolCode::FormalParam);
+                else if (parent == Choices::TreeHeader) locals_.emplace(node->text(), SymbolCode::LocalTree);
+                else if (parent == Choices::Label && labelCell) locals_.emplace(node->text(), SymbolCode::Label);
             });
         }
     }
@@ -439,7 +439,7 @@ private:
     // constraint; the name decides.
     void settleCall(TreeNode* call) const {
         if (call->count < 1 || !call->child[0] || call->child[0]->kind != Choices::Identifier) return;
-        SymbolCode code = resolveName(call->child[0]->text);
+        SymbolCode code = resolveName(call->child[0]->text());
         if (call->kind == Choices::OpCall && isConstraintCode(code)) reclassifyCall(call, true);
         else if (call->kind == Choices::ConsRef && (code == SymbolCode::TS_Op || code == SymbolCode::PredefinedOp))
             reclassifyCall(call, false);
@@ -449,15 +449,15 @@ private:
         walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t grandParent) {
             if (node->kind == Choices::OpCall || node->kind == Choices::ConsRef) settleCall(node);
             if (node->kind != Choices::Identifier || namesTypeComponent(parent)) return;
-            SymbolCode code = resolveName(node->text, parent);
+            SymbolCode code = resolveName(node->text(), parent);
             node->idTypeCode = static_cast<int32_t>(code);
             if (code != SymbolCode::None) return;
-            std::string name(node->text);
+            std::string name(node->text());
             if (parent == Choices::Label && grandParent == Choices::GoTo) {
                 add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgLabelNotDefined, Severity::Error, {name},
                     parsed.text);
                 parsed.cell->state = ParseState::ParsedWithErrors;
-            } else if (mustBeDeclared(parent) && !declaredAnywhere(node->text)) {
+            } else if (mustBeDeclared(parent) && !declaredAnywhere(node->text())) {
                 add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgReferenceNotDeclared, Severity::Error,
                     {name}, parsed.text);
                 parsed.cell->state = ParseState::ParsedWithErrors;
@@ -546,7 +546,7 @@ private:
         cell->state = ParseState::Parsed;
         walk(result.tree, [&](TreeNode* node, int32_t parent, int32_t) {
             if (node->kind == Choices::Identifier && !namesTypeComponent(parent))
-                node->idTypeCode = static_cast<int32_t>(resolveName(node->text, parent));
+                node->idTypeCode = static_cast<int32_t>(resolveName(node->text(), parent));
         });
     }
 

@@ -168,11 +168,6 @@ private:
         const KindInfo& info = kindInfo(kind);
         auto fields = info.fields();
         TreeNode* node = arena_.make(kind, static_cast<int32_t>(fields.size()), self ? self->line : 0);
-        node->origin = self;
-        if (self) {
-            node->indentation = self->indentation;
-            node->treeHeader = self->treeHeader;
-        }
         const std::vector<int>* cellIndexes = self ? &names_.cellIndexes(self->type, kind) : nullptr;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             int32_t fieldKind = fields[i].kind;
@@ -250,7 +245,6 @@ private:
                         if (child->type == type) items.push_back(suiteNode(child, scope));
         }
         TreeNode* list = arena_.make(kind, std::span<TreeNode* const>(items.data(), items.size()), self ? self->line : 0);
-        list->origin = self;
         return list;
     }
 
@@ -299,13 +293,11 @@ private:
             const Cell* header = &rows[i]->cells.back();  // the Header cell of a behaviour row
             TreeNode* lines = rowList(Choices::BehaviourLineList, rows, levels.levelList(i + 1), rows[i]->line);
             TreeNode* localTree = arena_.make(Choices::LocalTree, {header ? header->tree : nullptr, lines}, rows[i]->line);
-            localTree->origin = rows[i];
             localTrees.push_back(localTree);
         }
         TreeNode* list = arena_.make(Choices::LocalTreeList,
                                      std::span<TreeNode* const>(localTrees.data(), localTrees.size()), line);
         TreeNode* description = arena_.make(Choices::BehaviourDescription, {root, list}, line);
-        description->origin = table;
         return description;
     }
 

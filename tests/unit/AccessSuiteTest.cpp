@@ -144,7 +144,7 @@ TEST(AccessSuite, DefinedFlagsFromListAndFileDecideConditionalText) {
         const TreeNode* leaf = table->rows[0]->cell("TS_ConstValue")->tree;
         ASSERT_TRUE(leaf);
         while (leaf->count > 0 && leaf->child[0]) leaf = leaf->child[0];
-        EXPECT_EQ(leaf->text, variant == 0 ? "1" : "100") << variant;
+        EXPECT_EQ(leaf->text(), variant == 0 ? "1" : "100") << variant;
     }
 }
 

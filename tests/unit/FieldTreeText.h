@@ -35,7 +35,7 @@ inline void appendCompact(const TreeNode* n, std::string& out) {
     case KindRole::TextLeaf:
         if (n->kind != Choices::Identifier && n->kind != Choices::Number) out += info.name;
         out += "\"";
-        out += n->text;
+        out += n->text();
         out += "\"";
         return;
     case KindRole::KeywordLeaf:

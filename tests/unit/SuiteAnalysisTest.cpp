@@ -111,7 +111,7 @@ std::string identifiers(const TreeNode* tree) {
         stack.pop_back();
         if (node->kind == Choices::Identifier) {
             if (!out.empty()) out += ' ';
-            out += std::string(node->text) + ":" + symbolCodeName(SymbolCode(node->idTypeCode));
+            out += std::string(node->text()) + ":" + symbolCodeName(SymbolCode(node->idTypeCode));
         }
         for (int32_t i = node->count - 1; i >= 0; --i)
             if (node->child[i]) stack.push_back(node->child[i]);

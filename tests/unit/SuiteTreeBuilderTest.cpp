@@ -77,7 +77,7 @@ std::string outline(const BehaviourDescription& body) {
     std::string out = outline(body.rootTree());
     for (int32_t i = 0; i < body.localTreeList().size(); ++i) {
         const LocalTree tree = body.localTreeList().localTree(i);
-        out.append(" | ").append(tree.header().treeNode()->text).append(": ").append(outline(tree.behaviourLineList()));
+        out.append(" | ").append(tree.header().treeNode()->text()).append(": ").append(outline(tree.behaviourLineList()));
     }
     return out;
 }
@@ -233,15 +233,15 @@ TEST(SuiteTree, TablesRowsFlatRowListsAndConstraintGroups) {
     EXPECT_EQ(top.structTypeConstraintOrGroup(0).choice(), Choices::StructTypeConstraint);
     ASSERT_EQ(top.structTypeConstraintOrGroup(1).choice(), Choices::StructTypeConstraintGroup);
     StructTypeConstraintGroup g1 = top.structTypeConstraintOrGroup(1).structTypeConstraintGroup();
-    EXPECT_EQ(g1.structTypeConstraintGroupId().treeNode()->text, "G1");
+    EXPECT_EQ(g1.structTypeConstraintGroupId().treeNode()->text(), "G1");
     StructTypeConstraintOrGroupList inG1 = g1.structTypeConstraintOrGroupList();
     ASSERT_EQ(inG1.size(), 2);
     StructTypeConstraintGroup g2 = inG1.structTypeConstraintOrGroup(0).structTypeConstraintGroup();
     StructTypeConstraint c2 = g2.structTypeConstraintOrGroupList().structTypeConstraintOrGroup(0).structTypeConstraint();
-    EXPECT_EQ(c2.consId().treeNode()->text, "C2");
-    EXPECT_EQ(c2.structTypeConstraintGroupRef().treeNode()->text, "G1/G2/");
+    EXPECT_EQ(c2.consId().treeNode()->text(), "C2");
+    EXPECT_EQ(c2.structTypeConstraintGroupRef().treeNode()->text(), "G1/G2/");
     EXPECT_EQ(c2.elemValues().size(), 1);
-    EXPECT_EQ(inG1.structTypeConstraintOrGroup(1).structTypeConstraint().consId().treeNode()->text, "C1");
+    EXPECT_EQ(inG1.structTypeConstraintOrGroup(1).structTypeConstraint().consId().treeNode()->text(), "C1");
 }
 
 }  // namespace

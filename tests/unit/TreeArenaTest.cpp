@@ -27,8 +27,8 @@ TEST(TreeArena, TextsOutliveTheirSourceAndLargeTextsFit) {
         std::string source = big;
         leaf = arena.makeText(68, source);
     }
-    EXPECT_EQ(leaf->text, big);
-    EXPECT_TRUE(arena.makeText(68, "")->text.empty());
+    EXPECT_EQ(leaf->text(), big);
+    EXPECT_TRUE(arena.makeText(68, "")->text().empty());
 }
 
 TEST(ArenaIndex, FindsTheArenaOfEveryAddressAcrossManyBlocks) {
@@ -41,14 +41,14 @@ TEST(ArenaIndex, FindsTheArenaOfEveryAddressAcrossManyBlocks) {
     std::vector<std::pair<const void*, const void*>> made;
     for (int i = 0; i < 20000; ++i) {
         made.emplace_back(first.make(614, 3), &ownerA);
-        made.emplace_back(second.makeText(68, "text")->text.data(), &ownerB);
+        made.emplace_back(second.makeText(68, "text")->text().data(), &ownerB);
         // Asked while the arenas still grow: later blocks are found all the same.
         if (i == 100) {
             EXPECT_EQ(index.ownerOf(made.front().first), &ownerA);
         }
     }
     // A text larger than a block gets a block of its own.
-    made.emplace_back(first.makeText(68, std::string(1 << 20, 'x'))->text.data() + (1 << 19), &ownerA);
+    made.emplace_back(first.makeText(68, std::string(1 << 20, 'x'))->text().data() + (1 << 19), &ownerA);
     ASSERT_GT(first.blockCount(), 3u);
     ASSERT_GT(second.blockCount(), 1u);
     for (const auto& [address, owner] : made) {
