@@ -9,7 +9,8 @@ ParsedField parseCellText(std::string_view field, std::string_view text, int lin
     ParsedField parsed;
     int32_t kind = kindNamed(field);
     if (!isFieldKind(kind)) return parsed;
-    FieldParseResult result = parseField(kind, text, line, arena, callable);
+    // The document keeps every text it parses (its file buffer or arena).
+    FieldParseResult result = parseField(kind, text, line, arena, callable, FieldTexts::InPlace);
     parsed.tree = result.tree;
     for (const FieldFinding& finding : result.findings) {
         CellFinding cell;

@@ -26,7 +26,8 @@ struct ParsedField {
 };
 
 // Parses `text`, the cell of field `field` (its schema kind name), whose
-// keyword stood on `line`; the tree's nodes and texts go into `arena`.
+// keyword stood on `line`; the tree's nodes go into `arena`, its leaves refer
+// to `text`, which must live as long as the arena.
 // `callable` tells calls from named values where the text cannot.
 ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena,
                           const CallableName& callable = {});

@@ -220,24 +220,27 @@ std::string placeOf(std::string_view text, int32_t offset) {
 bool isFieldKind(int32_t fieldKind) { return kindInfo(fieldKind).backing == KindBacking::Field; }
 
 FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena,
-                            const CallableName& callable) {
+                            const CallableName& callable, FieldTexts texts) {
+    const bool inPlace = texts == FieldTexts::InPlace;
     FieldParseResult result;
     std::string_view trimmed = trim(text);
     if (trimmed.empty()) return result;
     FieldForm form = formOf(fieldKind);
     switch (form.shape) {
     case Shape::FreeText:
-        result.tree = arena.makeText(fieldKind, freeText(text), line);
+        result.tree = inPlace ? arena.makeTextView(fieldKind, freeText(text), line)
+                              : arena.makeText(fieldKind, freeText(text), line);
         result.tree->production = fieldKind;
         return result;
     case Shape::RawText:
-        result.tree = arena.makeText(fieldKind, trimmed, line);
+        result.tree = inPlace ? arena.makeTextView(fieldKind, trimmed, line) : arena.makeText(fieldKind, trimmed, line);
         result.tree->production = fieldKind;
         return result;
     case Shape::WrappedFreeText:
     case Shape::WrappedRawText: {
         std::string_view leafText = form.shape == Shape::WrappedFreeText ? freeText(text) : trimmed;
-        TreeNode* leaf = arena.makeText(form.inner, leafText, line);
+        TreeNode* leaf = inPlace ? arena.makeTextView(form.inner, leafText, line)
+                                 : arena.makeText(form.inner, leafText, line);
         leaf->production = form.inner;
         result.tree = arena.make(fieldKind, {leaf}, line);
         result.tree->production = fieldKind;
@@ -253,6 +256,7 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         if (takesFullName(fieldKind)) fullName = splitFullName(parsed);
         FieldParserCore p(parsed, isAsn1Field(fieldKind) ? LexMode::Asn1 : LexMode::Ttcn, line, arena);
         p.fullName = fullName;
+        p.textsInPlace = inPlace;
         if (callable) p.callable = &callable;
         TreeNode* tree = nullptr;
         switch (form.shape) {

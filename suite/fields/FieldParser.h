@@ -42,6 +42,11 @@ struct FieldParseResult {
 // function) such a name is taken for a call.
 using CallableName = std::function<bool(std::string_view name)>;
 
+// Where the texts of a parse tree's leaves live: copies in the arena, or in
+// place in the parsed text, which the caller then keeps as long as the arena
+// (the analysis parses texts that live in the document).
+enum class FieldTexts { Copied, InPlace };
+
 // Parses the text of one cell whose schema kind is `fieldKind` (for example
 // Choices::TS_ConstValue, Choices::Line, Choices::TestCaseId,
 // Choices::ASN1_TypeDefinition, Choices::Comment). Nodes are allocated in
@@ -49,7 +54,7 @@ using CallableName = std::function<bool(std::string_view name)>;
 // between "/*" and "*/", trimmed). Never throws, never recurses without
 // bound: nesting deeper than kMaxFieldNesting is a syntax finding.
 FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena,
-                            const CallableName& callable = {});
+                            const CallableName& callable = {}, FieldTexts texts = FieldTexts::Copied);
 
 // True for the kinds of cell parse trees (the schema's `field` backing): every
 // cell kind of the MP importer's table layouts has a grammar here; parseField

@@ -52,7 +52,7 @@ TreeNode* FieldParserCore::keyword(int32_t kind) {
 }
 
 TreeNode* FieldParserCore::textLeaf(int32_t kind, std::string_view text) {
-    TreeNode* n = arena_.makeText(kind, text, line_);
+    TreeNode* n = textsInPlace ? arena_.makeTextView(kind, text, line_) : arena_.makeText(kind, text, line_);
     n->production = kind;
     return n;
 }

@@ -148,6 +148,9 @@ public:
     // is guessed to be a constraint reference.
     bool inConstraint = false;
 
+    // Leaves refer to the parsed text instead of copying it (FieldTexts::InPlace).
+    bool textsInPlace = false;
+
     // Tells calls from named values where the text cannot; null: nobody.
     const CallableName* callable = nullptr;
 
