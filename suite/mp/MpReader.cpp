@@ -11,6 +11,7 @@
 #include "suite/LibrarySettings.h"
 #include "suite/TextSpan.h"
 
+#include <bit>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -141,13 +142,8 @@ struct TableState {
     bool expectTreeHeader = false;
 };
 
-// Is `name` one of the field keywords of the node's layout?
-bool isLayoutField(const SuiteNode* node, std::string_view name) {
-    const NodeLayout& layout = layoutOf(node->type);
-    for (int i = 0; i < layout.fieldCount; ++i)
-        if (keywordListContains(layout.fields[i].keywords, name)) return true;
-    return false;
-}
+// Is keyword `number` one of the field keywords of the node's layout?
+bool isLayoutField(const SuiteNode* node, int number) { return keywordMeaning(node->type, number).cells != 0; }
 
 class Reader {
 public:
@@ -161,6 +157,7 @@ public:
 private:
     void advance() {
         token_ = scanner_.next();
+        keyword_ = token_.kind == MpToken::Keyword ? keywordNumber(token_.name) : -1;
         if (token_.kind == MpToken::Overflow)
             throw ReadFailure{LibraryErrorCode::ScannerBufferOverflow, token_.line, {}};
     }
@@ -189,7 +186,8 @@ private:
     void readRow(SuiteNode* row, std::string_view opened, int depth);
     void skipGrouping(std::string_view opened, int depth);
     bool skippedCollectiveComment(std::string_view name, const SuiteNode* owner, int depth);
-    void fillCell(TableState& state, std::string_view keyword, std::string_view text, int32_t line);
+    // Fills the cell of the current keyword.
+    void fillCell(TableState& state);
     void unknownField(const SuiteNode* node, std::string_view keyword, std::string_view text);
     void finishBehaviourLine(SuiteNode* row);
     std::string_view cellText(std::string_view field, std::string_view raw, bool* badFullIdentifier);
@@ -202,6 +200,7 @@ private:
     const MpImportOptions& options_;
     MpScanner scanner_;
     MpToken token_;
+    int keyword_ = -1;  // keywordNumber() of token_
     bool endNamesKnown_ = false;
     bool concurrentNodeReported_ = false;
     std::unordered_set<std::string_view> endNames_;
@@ -237,16 +236,16 @@ std::string Reader::placeOf(const SuiteNode* node) const {
 
 std::string_view Reader::cellText(std::string_view field, std::string_view raw, bool* badFullIdentifier) {
     std::string_view text = trim(raw);
-    if (isFullIdentifierField(field) && text.find('(') != std::string_view::npos) {
+    // The cheap tests of the text first: most cells are neither.
+    if (text.find('(') != std::string_view::npos && isFullIdentifierField(field)) {
         std::string rewritten(text);
         if (!rewriteFullIdentifier(rewritten)) *badFullIdentifier = true;
         text = document_.arena().copyText(rewritten);
     }
-    if (isGroupPathField(field)) {
-        std::string_view suite = document_.name();
-        if (!suite.empty() && startsWith(text, suite) && text.size() > suite.size() && text[suite.size()] == '/')
-            text.remove_prefix(suite.size() + 1);
-    }
+    std::string_view suite = document_.name();
+    if (!suite.empty() && text.size() > suite.size() && text[suite.size()] == '/' && startsWith(text, suite) &&
+        isGroupPathField(field))
+        text.remove_prefix(suite.size() + 1);
     return text;
 }
 
@@ -269,15 +268,17 @@ void Reader::unknownField(const SuiteNode* node, std::string_view keyword, std::
     // Any other unknown field is an extension of some writer: skipped.
 }
 
-void Reader::fillCell(TableState& state, std::string_view keyword, std::string_view text, int32_t line) {
+void Reader::fillCell(TableState& state) {
     SuiteNode* node = state.node;
-    const NodeLayout& layout = layoutOf(node->type);
+    const std::string_view keyword = token_.name;
+    const std::string_view text = token_.text;
+    const int32_t line = token_.line;
     int index = -1;
-    if (keyword == "Comment" && state.bodyStarted) index = layout.indexOf("DetailedComment");
+    if (keyword == "Comment" && state.bodyStarted) index = layoutOf(node->type).detailedCommentIndex();
     if (index < 0) {
-        bool filled[64] = {};
-        for (int i = 0; i < layout.fieldCount && i < 64; ++i) filled[i] = (state.filled >> i) & 1u;
-        index = fieldForKeyword(layout, keyword, filled);
+        // The first cell the keyword fills that is still empty.
+        const uint64_t open = keywordMeaning(node->type, keyword_).cells & ~state.filled;
+        index = open ? std::countr_zero(open) : -1;
     }
     if (index < 0) {
         unknownField(node, keyword, text);
@@ -336,12 +337,12 @@ void Reader::readRow(SuiteNode* row, std::string_view opened, int depth) {
     while (nextInside(opened)) {
         std::string_view name = token_.name;
         if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside a row"}));
-        if (trim(token_.text).empty() && !isLayoutField(row, name) && hasEndLater(name)) {
+        if (trim(token_.text).empty() && !isLayoutField(row, keyword_) && hasEndLater(name)) {
             // An unknown grouping inside a row (a writer's extension): its fields count as the row's.
             readRow(row, name, depth + 1);
             continue;
         }
-        fillCell(state, name, token_.text, token_.line);
+        fillCell(state);
     }
     if (row->type == SuiteNodeType::BehaviourLine) finishBehaviourLine(row);
 }
@@ -350,12 +351,12 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
     if (depth > kMaxNesting) fail("tables nested too deeply");
     SuiteNode* table = state.node;
     const NodeLayout& layout = layoutOf(table->type);
-    const NodeLayout& rowLayout = layoutOf(layout.rowType);
     bool behaviour = layout.rowType == SuiteNodeType::BehaviourLine;
     while (nextInside(opened)) {
         std::string_view name = token_.name;
         if (startsWith(name, "Begin_")) fail(join({"table $", name, " inside table ", placeOf(table)}));
-        bool isRow = layout.rowType != SuiteNodeType::None && keywordListContains(rowLayout.keywords, name);
+        const KeywordMeaning& meaning = keywordMeaning(table->type, keyword_);
+        bool isRow = layout.rowType != SuiteNodeType::None && meaning.opensRow;
         if (isRow || (behaviour && name == "Header")) {
             SuiteNode* row = document_.makeNode(layout.rowType, token_.line);
             row->parent = table;
@@ -375,15 +376,14 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
             }
             continue;
         }
-        if (trim(token_.text).empty() && !isLayoutField(table, name) &&
-            (keywordListContains(layout.rowGroupings, name) || hasEndLater(name))) {
-            if (keywordListContains(layout.rowGroupings, name)) state.bodyStarted = true;
+        if (trim(token_.text).empty() && meaning.cells == 0 && (meaning.groupsRows || hasEndLater(name))) {
+            if (meaning.groupsRows) state.bodyStarted = true;
             if (behaviour && name == "LocalTree") state.expectTreeHeader = true;
             if (skippedCollectiveComment(name, table, depth + 1)) continue;
             readTable(state, name, depth + 1);
             continue;
         }
-        fillCell(state, name, token_.text, token_.line);
+        fillCell(state);
     }
 }
 
@@ -427,13 +427,13 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             readTable(tableState, name, depth + 1);
             continue;
         }
-        if (trim(token_.text).empty() && !isLayoutField(container, name) &&
+        if (trim(token_.text).empty() && !isLayoutField(container, keyword_) &&
             (isKnownListGrouping(name) || hasEndLater(name))) {
             if (skippedCollectiveComment(name, container, depth + 1)) continue;
             readContainer(container, name, depth + 1);  // a list grouping: transparent
             continue;
         }
-        if (container->role == NodeRole::Group) fillCell(state, name, token_.text, token_.line);
+        if (container->role == NodeRole::Group) fillCell(state);
         else unknownField(container, name, token_.text);
     }
 }

@@ -1,6 +1,7 @@
 #include "suite/mp/TableLayout.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -468,6 +469,111 @@ bool keywordListContains(std::string_view list, std::string_view name) {
         list.remove_prefix(bar + 1);
     }
     return false;
+}
+
+namespace {
+
+// Every '|'-separated name of a list.
+template <class Each>
+void forEachName(std::string_view list, Each&& each) {
+    while (!list.empty()) {
+        std::size_t bar = list.find('|');
+        each(list.substr(0, bar));
+        if (bar == std::string_view::npos) break;
+        list.remove_prefix(bar + 1);
+    }
+}
+
+// Names to numbers: open addressing over a power-of-two table with a short
+// string hash; the reader asks once per keyword of the file.
+class KeywordNumbers {
+public:
+    int find(std::string_view name) const {
+        for (std::size_t at = hash(name) & kMask;; at = (at + 1) & kMask) {
+            const Slot& slot = slots_[at];
+            if (slot.number < 0) return -1;
+            if (slot.name == name) return slot.number;
+        }
+    }
+    // The name's number, a new one for a new name.
+    int add(std::string_view name) {
+        std::size_t at = hash(name) & kMask;
+        for (; slots_[at].number >= 0; at = (at + 1) & kMask)
+            if (slots_[at].name == name) return slots_[at].number;
+        slots_[at] = {name, count_};
+        return count_++;
+    }
+    std::size_t size() const { return static_cast<std::size_t>(count_); }
+
+private:
+    static constexpr std::size_t kSize = 2048;  // several times the names the layouts know
+    static constexpr std::size_t kMask = kSize - 1;
+    static std::size_t hash(std::string_view name) {
+        uint32_t h = 2166136261u;  // FNV-1a
+        for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h;
+    }
+    struct Slot {
+        std::string_view name;
+        int number = -1;
+    };
+    std::vector<Slot> slots_ = std::vector<Slot>(kSize);
+    int count_ = 0;
+};
+
+struct KeywordIndex {
+    KeywordNumbers numbers;
+    // Per node type, per keyword number.
+    std::vector<std::vector<KeywordMeaning>> meanings;
+    std::vector<int> detailedComment;
+
+    KeywordIndex() {
+        auto number = [&](std::string_view name) { return numbers.add(name); };
+        for (const auto& layout : kLayouts) {
+            forEachName(layout.keywords, number);
+            forEachName(layout.rowGroupings, number);
+            for (int i = 0; i < layout.fieldCount; ++i) forEachName(layout.fields[i].keywords, number);
+        }
+        const std::size_t types = static_cast<std::size_t>(SuiteNodeType::Last);
+        meanings.assign(types, std::vector<KeywordMeaning>(numbers.size()));
+        detailedComment.assign(types, -1);
+        for (const auto& layout : kLayouts) {
+            std::vector<KeywordMeaning>& of = meanings[static_cast<std::size_t>(layout.type)];
+            for (int i = 0; i < layout.fieldCount; ++i) {
+                forEachName(layout.fields[i].keywords,
+                            [&](std::string_view name) { of[static_cast<std::size_t>(numbers.find(name))].cells |= uint64_t{1} << i; });
+                if (layout.fields[i].field == "DetailedComment") detailedComment[static_cast<std::size_t>(layout.type)] = i;
+            }
+            forEachName(layout.rowGroupings,
+                        [&](std::string_view name) { of[static_cast<std::size_t>(numbers.find(name))].groupsRows = true; });
+            if (layout.rowType != SuiteNodeType::None)
+                forEachName(layoutOf(layout.rowType).keywords,
+                            [&](std::string_view name) { of[static_cast<std::size_t>(numbers.find(name))].opensRow = true; });
+        }
+    }
+};
+
+const KeywordIndex& keywordIndex() {
+    static const KeywordIndex instance;
+    return instance;
+}
+
+}  // namespace
+
+int keywordNumber(std::string_view name) { return keywordIndex().numbers.find(name); }
+
+const KeywordMeaning& keywordMeaning(SuiteNodeType type, int number) {
+    static const KeywordMeaning kNothing;
+    const KeywordIndex& index = keywordIndex();
+    const auto at = static_cast<std::size_t>(type);
+    if (number < 0 || at >= index.meanings.size()) return kNothing;
+    return index.meanings[at][static_cast<std::size_t>(number)];
+}
+
+int NodeLayout::detailedCommentIndex() const {
+    const KeywordIndex& index = keywordIndex();
+    const auto at = static_cast<std::size_t>(type);
+    return at < index.detailedComment.size() ? index.detailedComment[at] : -1;
 }
 
 int NodeLayout::indexOf(std::string_view field) const {

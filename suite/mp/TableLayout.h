@@ -4,6 +4,7 @@
 
 #include "suite/mp/Document.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
@@ -31,6 +32,8 @@ struct NodeLayout {
 
     // Index of the cell of a schema field, -1 when none.
     int indexOf(std::string_view field) const;
+    // Index of the cell "DetailedComment" (the footer "$Comment"), -1 when none.
+    int detailedCommentIndex() const;
 };
 
 // The layout of a node type (an empty layout for types without cells).
@@ -46,3 +49,23 @@ int fieldForKeyword(const NodeLayout& layout, std::string_view keyword, const bo
 
 // Does `list` ('|'-separated) contain `name`?
 bool keywordListContains(std::string_view list, std::string_view name);
+
+// The MP names that some layout knows (field keywords, row names, row
+// groupings), numbered once per process, so that the reader looks each
+// keyword up once and then answers every question about it by index.
+// -1 for a name that no layout knows.
+int keywordNumber(std::string_view name);
+
+// What a keyword means inside the node of a type.
+struct KeywordMeaning {
+    // The cells it fills, bit i for cell i (in layout order; layouts have
+    // fewer than 64 cells).
+    uint64_t cells = 0;
+    // A table's body: it opens a row of the table's row type.
+    bool opensRow = false;
+    // A table's body: it names the grouping around the rows ("ElemDcls").
+    bool groupsRows = false;
+};
+// The meaning of keyword `number` (from keywordNumber) in the node of `type`;
+// nothing for -1.
+const KeywordMeaning& keywordMeaning(SuiteNodeType type, int number);
