@@ -6,8 +6,12 @@
 
 ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena,
                           const CallableName& callable) {
+    return parseCellText(kindNamed(field), text, line, arena, callable);
+}
+
+ParsedField parseCellText(int32_t kind, std::string_view text, int line, TreeArena& arena,
+                          const CallableName& callable) {
     ParsedField parsed;
-    int32_t kind = kindNamed(field);
     if (!isFieldKind(kind)) return parsed;
     // The document keeps every text it parses (its file buffer or arena).
     FieldParseResult result = parseField(kind, text, line, arena, callable, FieldTexts::InPlace);

@@ -1,6 +1,7 @@
 #include "suite/analysis/SuiteAnalyzer.h"
 
 #include "tree/Choices.h"
+#include "tree/KindInfo.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
 #include "suite/asn1/Asn1Association.h"
@@ -110,6 +111,36 @@ const Assignment* findAsn1Assignment(const std::vector<Assignment>& assignments,
     for (const Assignment& a : assignments)
         if (sameAsn1Name(a.name, name)) return &a;
     return nullptr;
+}
+
+// Whether a cell of this kind can hold a formal parameter list or a tree
+// header (the local names of a table besides its labels): the kinds that
+// lead to FormalParIdList or TreeHeader in the schema, found once.
+bool canDeclareLocals(int32_t cellKind) {
+    static const std::vector<bool> answers = [] {
+        // Backwards from the two kinds through the schema: a kind that has an
+        // item of a kind that leads there leads there too.
+        std::vector<std::vector<int32_t>> holders(Choices::last_choice + 1);
+        for (int32_t kind = 1; kind <= Choices::last_choice; ++kind) {
+            const KindInfo& info = kindInfo(kind);
+            for (int32_t i = 0; i < info.itemCount; ++i)
+                holders[static_cast<std::size_t>(info.items[i].kind)].push_back(kind);
+        }
+        std::vector<bool> leads(Choices::last_choice + 1, false);
+        std::vector<int32_t> pending = {Choices::FormalParIdList, Choices::TreeHeader};
+        for (int32_t kind : pending) leads[static_cast<std::size_t>(kind)] = true;
+        while (!pending.empty()) {
+            const int32_t kind = pending.back();
+            pending.pop_back();
+            for (int32_t holder : holders[static_cast<std::size_t>(kind)])
+                if (!leads[static_cast<std::size_t>(holder)]) {
+                    leads[static_cast<std::size_t>(holder)] = true;
+                    pending.push_back(holder);
+                }
+        }
+        return leads;
+    }();
+    return cellKind >= 1 && cellKind <= Choices::last_choice && answers[static_cast<std::size_t>(cellKind)];
 }
 
 // Leading "[n]" of a behaviour line's text, as the MP importer keeps it.
@@ -227,7 +258,7 @@ private:
         }
         if (filtered.filtered) text = document_.arena().copyText(filtered.text);
 
-        ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena(), callable_);
+        ParsedField result = parseCellText(cell.kind, text, cell.line, document_.arena(), callable_);
         if (!result.scannerFailure.empty() && a_.report_)
             std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
         for (const CellFinding& f : result.findings) {
@@ -358,12 +389,14 @@ private:
                 const Cell* cell = table_.cell(field);
                 if (!cell || cell->text.empty()) continue;
                 std::string_view typeName = cell->text.substr(0, cell->text.find_first_of(" \t\r\n("));
-                std::vector<const SuiteSymbol*> types = a_.symbols_.lookup(&document_, typeName);
-                if (!types.empty() && types.front()->node) addRowNames(*types.front()->node);
+                const SuiteSymbol* type = a_.symbols_.first(&document_, typeName);
+                if (type && type->node) addRowNames(*type->node);
             }
         }
         for (const Parsed& parsed : parsed_) {
-            bool labelCell = parsed.cell->field == "LabelId";
+            bool labelCell = parsed.cell->kind == Choices::LabelId;
+            // Only the cells whose grammar can declare a local name are walked.
+            if (!labelCell && !canDeclareLocals(parsed.cell->kind)) continue;
             walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t) {
                 if (node->kind != Choices::Identifier) return;
                 if (parent == Choices::FormalParIdList) locals_.emplace(node->text(), SymbolCode::FormalParam);
@@ -385,16 +418,12 @@ private:
     // Depth-first over a parse tree without recursion: parse trees of long
     // expressions are deep.
     template <class Visit>
-    static void walk(TreeNode* root, Visit&& visit) {
-        struct Item {
-            TreeNode* node;
-            int32_t parent;
-            int32_t grandParent;
-        };
-        std::vector<Item> stack;
+    void walk(TreeNode* root, Visit&& visit) {
+        std::vector<WalkItem>& stack = walkStack_;
+        stack.clear();
         if (root) stack.push_back({root, 0, 0});
         while (!stack.empty()) {
-            Item item = stack.back();
+            WalkItem item = stack.back();
             stack.pop_back();
             visit(item.node, item.parent, item.grandParent);
             for (int32_t i = item.node->count - 1; i >= 0; --i)
@@ -416,14 +445,13 @@ private:
         }
         auto local = locals_.find(name);
         if (local != locals_.end()) return local->second;
-        std::vector<const SuiteSymbol*> found = a_.symbols_.lookup(&document_, name);
-        if (!found.empty()) return found.front()->code;
+        if (const SuiteSymbol* found = a_.symbols_.first(&document_, name)) return found->code;
         return predefinedCode(name);
     }
 
     bool declaredAnywhere(std::string_view name) const {
         for (const std::unique_ptr<Document>& d : a_.system_.documents())
-            if (!a_.symbols_.own(d.get(), name).empty()) return true;
+            if (a_.symbols_.declares(d.get(), name)) return true;
         return false;
     }
 
@@ -558,6 +586,12 @@ private:
     const CallableName callable_ = [this](std::string_view name) { return callable(name); };
     std::unordered_map<std::string_view, SymbolCode> locals_;
     std::unordered_map<std::string_view, SymbolCode> partNames_;
+    struct WalkItem {
+        TreeNode* node;
+        int32_t parent;
+        int32_t grandParent;
+    };
+    std::vector<WalkItem> walkStack_;  // walk()'s, kept from walk to walk
 };
 
 TableReport SuiteAnalyzer::parseTable(Document& document, SuiteNode& table) {

@@ -142,6 +142,26 @@ std::vector<const SuiteSymbol*> SymbolTables::own(const Document* document, std:
     return it == table->objects.end() ? std::vector<const SuiteSymbol*>{} : it->second;
 }
 
+bool SymbolTables::declares(const Document* document, std::string_view name) const {
+    const DocumentTable* table = tableOf(document);
+    if (!table) return false;
+    auto it = table->objects.find(name);
+    return it != table->objects.end() && !it->second.empty();
+}
+
+const SuiteSymbol* SymbolTables::first(const Document* document, std::string_view name) const {
+    if (!document || name.empty()) return nullptr;
+    // The document's own objects come first (lookupFrom looks no further
+    // when it has any); only an import needs the whole walk.
+    if (const DocumentTable* table = tableOf(document)) {
+        auto it = table->objects.find(name);
+        if (it != table->objects.end()) return it->second.empty() ? nullptr : it->second.front();
+        if (table->importsByName.find(name) == table->importsByName.end()) return nullptr;
+    }
+    std::vector<const SuiteSymbol*> found = lookup(document, name);
+    return found.empty() ? nullptr : found.front();
+}
+
 void SymbolTables::lookupFrom(const Document* document, std::string_view name, int depth,
                               std::vector<const Document*>& seen,
                               std::vector<const SuiteSymbol*>& found) const {

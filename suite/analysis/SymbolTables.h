@@ -44,8 +44,13 @@ public:
     // ("::" or "__"), the part after it is looked up in the document named by
     // the part before it.
     std::vector<const SuiteSymbol*> lookupQualified(const Document* document, std::string_view name) const;
+    // The first of lookup(document, name), null when there is none; without
+    // the copies of lookup, for the analysis that asks once per identifier.
+    const SuiteSymbol* first(const Document* document, std::string_view name) const;
     // The objects called `name` that `document` declares itself.
     std::vector<const SuiteSymbol*> own(const Document* document, std::string_view name) const;
+    // Whether `document` declares an object called `name` itself.
+    bool declares(const Document* document, std::string_view name) const;
 
     // An object import of a document: the row, the object name and the source.
     struct Import {

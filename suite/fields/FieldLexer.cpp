@@ -12,8 +12,8 @@ class Lexer {
 public:
     Lexer(std::string_view text, LexMode mode) : s_(text), mode_(mode) {}
 
-    std::vector<Token> run() {
-        std::vector<Token> out;
+    void run(std::vector<Token>& out) {
+        out.clear();
         out.reserve(s_.size() / 3 + 2);
         for (;;) {
             skipBlanksAndComments();
@@ -26,7 +26,6 @@ public:
         end.kind = Tok::End;
         end.offset = static_cast<int32_t>(s_.size());
         out.push_back(end);
-        return out;
     }
 
 private:
@@ -181,5 +180,9 @@ private:
 } // namespace
 
 std::vector<Token> lexField(std::string_view text, LexMode mode) {
-    return Lexer(text, mode).run();
+    std::vector<Token> out;
+    lexField(text, mode, out);
+    return out;
 }
+
+void lexField(std::string_view text, LexMode mode, std::vector<Token>& out) { Lexer(text, mode).run(out); }

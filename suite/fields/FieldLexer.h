@@ -30,3 +30,5 @@ enum class LexMode : uint8_t { Ttcn, Asn1 };
 // starts no token, or an unterminated string or comment, gives a Bad token
 // at its place; the parser reports it as a syntax error.
 std::vector<Token> lexField(std::string_view text, LexMode mode);
+// The same into `out` (emptied first), which keeps its memory from call to call.
+void lexField(std::string_view text, LexMode mode, std::vector<Token>& out);

@@ -2,8 +2,19 @@
 
 #include <algorithm>
 
+namespace {
+// The token memory of the last parser, handed to the next: one cell after
+// another, the parsers need no memory of their own.
+std::vector<Token>& spareTokens() {
+    static std::vector<Token> spare;
+    return spare;
+}
+}  // namespace
+
 FieldParserCore::FieldParserCore(std::string_view text, LexMode mode, int32_t line, TreeArena& arena)
-    : text_(text), mode_(mode), line_(line), arena_(arena), toks_(lexField(text, mode)) {
+    : text_(text), mode_(mode), line_(line), arena_(arena) {
+    toks_.swap(spareTokens());
+    lexField(text, mode, toks_);
     // Free text stands only inside a full identifier "(/* ... */)"; anywhere
     // else it is a comment and is dropped (in place, keeping the order).
     std::size_t kept = 0;
@@ -24,6 +35,12 @@ void FieldParserCore::fail(int32_t message) const {
 
 void FieldParserCore::failAt(int32_t message, int32_t offset) const {
     throw FieldSyntaxError{message, offset};
+}
+
+FieldParserCore::~FieldParserCore() {
+    // The memory of a huge cell is not worth keeping.
+    constexpr std::size_t kKept = 1 << 16;
+    if (toks_.capacity() > spareTokens().capacity() && toks_.capacity() <= kKept) spareTokens().swap(toks_);
 }
 
 FieldParserCore::Nest::Nest(FieldParserCore& p) : p_(p) {

@@ -22,6 +22,9 @@ struct FieldSyntaxError {
 class FieldParserCore {
 public:
     FieldParserCore(std::string_view text, LexMode mode, int32_t line, TreeArena& arena);
+    ~FieldParserCore();
+    FieldParserCore(const FieldParserCore&) = delete;
+    FieldParserCore& operator=(const FieldParserCore&) = delete;
 
     // ---- token stream -------------------------------------------------
     const Token& cur() const { return toks_[pos_]; }

@@ -98,7 +98,10 @@ SuiteNode* Document::makeNode(SuiteNodeType type, int32_t line) {
     node.document = this;
     const NodeLayout& layout = layoutOf(type);
     node.cells.resize(layout.fieldCount);
-    for (int i = 0; i < layout.fieldCount; ++i) node.cells[i].field = layout.fields[i].field;
+    for (int i = 0; i < layout.fieldCount; ++i) {
+        node.cells[i].field = layout.fields[i].field;
+        node.cells[i].kind = layout.fieldKind(i);
+    }
     return &node;
 }
 

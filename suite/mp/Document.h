@@ -96,6 +96,8 @@ enum class ParseState { NotParsed, Parsed, ParsedWithErrors };
 struct Cell {
     // The schema kind of the field ("SimpleTypeId", "ElemType", "Line").
     std::string_view field;
+    // The same as a Choices value (its field parser's grammar).
+    int32_t kind = 0;
     // The field's text after the white-space handling (trimmed at both ends;
     // full identifiers rewritten; group paths without the suite's own name).
     // Points into the document's file buffer or arena.

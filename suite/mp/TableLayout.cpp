@@ -1,5 +1,7 @@
 #include "suite/mp/TableLayout.h"
 
+#include "tree/KindInfo.h"
+
 #include <array>
 #include <vector>
 
@@ -526,6 +528,8 @@ struct KeywordIndex {
     // Per node type, per keyword number.
     std::vector<std::vector<KeywordMeaning>> meanings;
     std::vector<int> detailedComment;
+    // Per node type, the kind of each cell's field.
+    std::vector<std::vector<int32_t>> fieldKinds;
 
     KeywordIndex() {
         auto number = [&](std::string_view name) { return numbers.add(name); };
@@ -537,9 +541,11 @@ struct KeywordIndex {
         const std::size_t types = static_cast<std::size_t>(SuiteNodeType::Last);
         meanings.assign(types, std::vector<KeywordMeaning>(numbers.size()));
         detailedComment.assign(types, -1);
+        fieldKinds.assign(types, {});
         for (const auto& layout : kLayouts) {
             std::vector<KeywordMeaning>& of = meanings[static_cast<std::size_t>(layout.type)];
             for (int i = 0; i < layout.fieldCount; ++i) {
+                fieldKinds[static_cast<std::size_t>(layout.type)].push_back(kindNamed(layout.fields[i].field));
                 forEachName(layout.fields[i].keywords,
                             [&](std::string_view name) { of[static_cast<std::size_t>(numbers.find(name))].cells |= uint64_t{1} << i; });
                 if (layout.fields[i].field == "DetailedComment") detailedComment[static_cast<std::size_t>(layout.type)] = i;
@@ -574,6 +580,13 @@ int NodeLayout::detailedCommentIndex() const {
     const KeywordIndex& index = keywordIndex();
     const auto at = static_cast<std::size_t>(type);
     return at < index.detailedComment.size() ? index.detailedComment[at] : -1;
+}
+
+int32_t NodeLayout::fieldKind(int index) const {
+    const auto& kinds = keywordIndex().fieldKinds;
+    const auto at = static_cast<std::size_t>(type);
+    if (at >= kinds.size() || index < 0 || static_cast<std::size_t>(index) >= kinds[at].size()) return 0;
+    return kinds[at][static_cast<std::size_t>(index)];
 }
 
 int NodeLayout::indexOf(std::string_view field) const {

@@ -34,6 +34,8 @@ struct NodeLayout {
     int indexOf(std::string_view field) const;
     // Index of the cell "DetailedComment" (the footer "$Comment"), -1 when none.
     int detailedCommentIndex() const;
+    // The Choices value of the field of cell `index` (looked up once per process).
+    int32_t fieldKind(int index) const;
 };
 
 // The layout of a node type (an empty layout for types without cells).
