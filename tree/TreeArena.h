@@ -32,6 +32,13 @@ public:
     // A copy of the text that lives as long as the arena.
     std::string_view copyText(std::string_view text);
 
+    // Memory for `count` objects of T (not constructed), for other records of
+    // a document that live as long as its tree.
+    template <class T>
+    T* allocateArray(std::size_t count) {
+        return static_cast<T*>(allocate(sizeof(T) * count, alignof(T)));
+    }
+
     std::size_t bytesUsed() const { return used_; }
 
     // The memory of the arena: its blocks in the order they were taken, each

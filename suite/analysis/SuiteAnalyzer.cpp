@@ -184,6 +184,7 @@ private:
         const SuiteNode* row;
         int rowNumber;
         std::string_view text;  // the text that was parsed (after the conditional filter)
+        int32_t kind;           // the cell's field
     };
 
     void describeTable() {
@@ -201,7 +202,7 @@ private:
 
     ReportedMessage placeOf(const Cell& cell, const SuiteNode* row, int rowNumber) const {
         ReportedMessage m;
-        m.fieldName = std::string(cell.field);
+        m.fieldName = std::string((row ? *row : table_).fieldOf(cell));
         if (!row) {
             m.place = MessagePlace::HeaderField;
             return m;
@@ -246,8 +247,8 @@ private:
     }
 
     void parseCell(Cell& cell, const SuiteNode* row, int rowNumber) {
-        if (cell.state != ParseState::NotParsed) return;
-        cell.state = ParseState::Parsed;
+        if (cell.state() != ParseState::NotParsed) return;
+        cell.setState(ParseState::Parsed);
         if (cell.text.empty()) return;
         bool hadErrors = false;
         std::string_view text = cell.text;
@@ -258,7 +259,8 @@ private:
         }
         if (filtered.filtered) text = document_.arena().copyText(filtered.text);
 
-        ParsedField result = parseCellText(cell.kind, text, cell.line, document_.arena(), callable_);
+        const int32_t kind = (row ? *row : table_).kindOf(cell);
+        ParsedField result = parseCellText(kind, text, cell.line, document_.arena(), callable_);
         if (!result.scannerFailure.empty() && a_.report_)
             std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
         for (const CellFinding& f : result.findings) {
@@ -267,8 +269,8 @@ private:
         }
         if (!result.scannerFailure.empty()) hadErrors = true;
         cell.tree = result.tree;
-        cell.state = hadErrors ? ParseState::ParsedWithErrors : ParseState::Parsed;
-        if (cell.tree) parsed_.push_back({&cell, row, rowNumber, text});
+        cell.setState(hadErrors ? ParseState::ParsedWithErrors : ParseState::Parsed);
+        if (cell.tree) parsed_.push_back({&cell, row, rowNumber, text, kind});
     }
 
     // A body row that holds nothing but one conditional directive (in any one
@@ -286,7 +288,7 @@ private:
     }
 
     static void blankRow(SuiteNode& row) {
-        for (Cell& cell : row.cells) cell.text = {};
+        for (Cell& cell : row.cells) cell.text = CellText();
     }
 
     // Before any table is parsed: the directive rows of the body decide which
@@ -394,9 +396,9 @@ private:
             }
         }
         for (const Parsed& parsed : parsed_) {
-            bool labelCell = parsed.cell->kind == Choices::LabelId;
+            bool labelCell = parsed.kind == Choices::LabelId;
             // Only the cells whose grammar can declare a local name are walked.
-            if (!labelCell && !canDeclareLocals(parsed.cell->kind)) continue;
+            if (!labelCell && !canDeclareLocals(parsed.kind)) continue;
             walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t) {
                 if (node->kind != Choices::Identifier) return;
                 if (parent == Choices::FormalParIdList) locals_.emplace(node->text(), SymbolCode::FormalParam);
@@ -484,11 +486,11 @@ private:
             if (parent == Choices::Label && grandParent == Choices::GoTo) {
                 add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgLabelNotDefined, Severity::Error, {name},
                     parsed.text);
-                parsed.cell->state = ParseState::ParsedWithErrors;
+                parsed.cell->setState(ParseState::ParsedWithErrors);
             } else if (mustBeDeclared(parent) && !declaredAnywhere(node->text())) {
                 add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgReferenceNotDeclared, Severity::Error,
                     {name}, parsed.text);
-                parsed.cell->state = ParseState::ParsedWithErrors;
+                parsed.cell->setState(ParseState::ParsedWithErrors);
             }
         });
     }
@@ -571,7 +573,7 @@ private:
         if (!result.tree) return;
         cell->text = text;
         cell->tree = result.tree;
-        cell->state = ParseState::Parsed;
+        cell->setState(ParseState::Parsed);
         walk(result.tree, [&](TreeNode* node, int32_t parent, int32_t) {
             if (node->kind == Choices::Identifier && !namesTypeComponent(parent))
                 node->idTypeCode = static_cast<int32_t>(resolveName(node->text(), parent));

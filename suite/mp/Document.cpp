@@ -3,6 +3,7 @@
 #include "suite/mp/TableLayout.h"
 
 #include <array>
+#include <memory>
 
 namespace {
 struct TypeInfo {
@@ -61,21 +62,27 @@ bool SuiteNode::isEmpty() const {
     return true;
 }
 
+std::string_view SuiteNode::fieldOf(const Cell& cell) const {
+    const NodeLayout& layout = layoutOf(type);
+    const std::ptrdiff_t at = &cell - cells.data();
+    return at >= 0 && at < layout.fieldCount ? layout.fields[at].field : std::string_view();
+}
+
+int32_t SuiteNode::kindOf(const Cell& cell) const { return layoutOf(type).fieldKind(static_cast<int>(&cell - cells.data())); }
+
 Cell* SuiteNode::cell(std::string_view field) {
-    for (Cell& c : cells)
-        if (c.field == field) return &c;
-    return nullptr;
+    const int at = layoutOf(type).indexOf(field);
+    return at >= 0 && static_cast<std::size_t>(at) < cells.size() ? &cells[static_cast<std::size_t>(at)] : nullptr;
 }
 
 const Cell* SuiteNode::cell(std::string_view field) const {
-    for (const Cell& c : cells)
-        if (c.field == field) return &c;
-    return nullptr;
+    const int at = layoutOf(type).indexOf(field);
+    return at >= 0 && static_cast<std::size_t>(at) < cells.size() ? &cells[static_cast<std::size_t>(at)] : nullptr;
 }
 
 std::string_view SuiteNode::text(std::string_view field) const {
     const Cell* c = cell(field);
-    return c ? c->text : std::string_view{};
+    return c ? std::string_view(c->text) : std::string_view{};
 }
 
 std::string_view SuiteNode::objectName() const {
@@ -97,10 +104,11 @@ SuiteNode* Document::makeNode(SuiteNodeType type, int32_t line) {
     node.line = line;
     node.document = this;
     const NodeLayout& layout = layoutOf(type);
-    node.cells.resize(layout.fieldCount);
-    for (int i = 0; i < layout.fieldCount; ++i) {
-        node.cells[i].field = layout.fields[i].field;
-        node.cells[i].kind = layout.fieldKind(i);
+    if (layout.fieldCount > 0) {
+        const auto count = static_cast<std::size_t>(layout.fieldCount);
+        Cell* cells = arena_.allocateArray<Cell>(count);
+        std::uninitialized_value_construct_n(cells, count);
+        node.cells = CellArray(cells, static_cast<uint32_t>(count));
     }
     return &node;
 }

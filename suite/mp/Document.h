@@ -27,9 +27,9 @@
 //
 // Cells: a node has exactly the cells of its type's layout (TableLayout.h), in
 // the schema's field order, whether or not the MP text had the field; a field
-// the file did not have is a cell with empty text. `Cell::field` is the schema
-// kind name of the field ("TestCaseId", "Line", "DetailedComment"), and the
-// field parser picks its grammar from it. The trailing "$Comment" of a table
+// the file did not have is a cell with empty text. `SuiteNode::fieldOf` gives
+// the schema kind name of a cell's field ("TestCaseId", "Line",
+// "DetailedComment"), and the field parser picks its grammar from it. The trailing "$Comment" of a table
 // (after its body) is the cell "DetailedComment"; the "$Comment" before the
 // body is "Comment".
 //
@@ -90,26 +90,82 @@ NodeRole suiteNodeRole(SuiteNodeType type);
 SuiteNodeType suiteNodeTypeByName(std::string_view name);
 
 // Parse state of one cell.
-enum class ParseState { NotParsed, Parsed, ParsedWithErrors };
+enum class ParseState : uint8_t { NotParsed, Parsed, ParsedWithErrors };
 
-// One field of a table header or of a row.
+// A cell's text: where it starts and how long it is, in 12 bytes, read as a
+// std::string_view. Points into the document's file buffer or arena.
+struct [[gnu::packed]] CellText {
+    const char* start = nullptr;
+    uint32_t length = 0;
+
+    CellText() = default;
+    explicit CellText(std::string_view text) : start(text.data()), length(static_cast<uint32_t>(text.size())) {}
+    CellText& operator=(std::string_view text) {
+        start = text.data();
+        length = static_cast<uint32_t>(text.size());
+        return *this;
+    }
+    operator std::string_view() const { return {start, length}; }
+    std::string_view view() const { return {start, length}; }
+    bool empty() const { return length == 0; }
+    std::size_t size() const { return length; }
+    const char* data() const { return start; }
+    std::string_view substr(std::size_t at, std::size_t count = std::string_view::npos) const {
+        return view().substr(at, count);
+    }
+    std::size_t find_first_of(std::string_view set, std::size_t at = 0) const { return view().find_first_of(set, at); }
+    friend bool operator==(const CellText& a, std::string_view b) { return a.view() == b; }
+};
+
+// One field of a table header or of a row: 24 bytes, a suite has millions.
+// Which field it is follows from its place in its node (SuiteNode::fieldOf,
+// SuiteNode::kindOf).
 struct Cell {
-    // The schema kind of the field ("SimpleTypeId", "ElemType", "Line").
-    std::string_view field;
-    // The same as a Choices value (its field parser's grammar).
-    int32_t kind = 0;
     // The field's text after the white-space handling (trimmed at both ends;
     // full identifiers rewritten; group paths without the suite's own name).
-    // Points into the document's file buffer or arena.
-    std::string_view text;
+    // A text of 4 GB or more keeps its first 4 GB.
+    CellText text;
     // Line of the field's keyword in the MP file (1-based); 0 when the file
-    // did not have the field.
-    int32_t line = 0;
-    // Set by the field parser.
-    ParseState state = ParseState::NotParsed;
+    // did not have the field. Lines from 2^29 on are not told apart.
+    int32_t line : 30 = 0;
+
+private:
+    uint32_t parseState_ : 2 = 0;
+
+public:
+    // The parse tree, set by the field parser.
     TreeNode* tree = nullptr;
 
+    ParseState state() const { return static_cast<ParseState>(parseState_); }
+    void setState(ParseState state) { parseState_ = static_cast<uint32_t>(state) & 3u; }
     bool empty() const { return text.empty(); }
+};
+
+static_assert(sizeof(Cell) == 24, "a cell is 24 bytes");
+
+// The cells of a node, in the document's arena.
+class CellArray {
+public:
+    CellArray() = default;
+    CellArray(Cell* cells, uint32_t count) : cells_(cells), count_(count) {}
+    Cell* begin() { return cells_; }
+    Cell* end() { return cells_ + count_; }
+    const Cell* begin() const { return cells_; }
+    const Cell* end() const { return cells_ + count_; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    Cell& operator[](std::size_t i) { return cells_[i]; }
+    const Cell& operator[](std::size_t i) const { return cells_[i]; }
+    Cell& front() { return cells_[0]; }
+    const Cell& front() const { return cells_[0]; }
+    Cell& back() { return cells_[count_ - 1]; }
+    const Cell& back() const { return cells_[count_ - 1]; }
+    Cell* data() { return cells_; }
+    const Cell* data() const { return cells_; }
+
+private:
+    Cell* cells_ = nullptr;
+    uint32_t count_ = 0;
 };
 
 class Document;
@@ -121,7 +177,7 @@ struct SuiteNode {
     // Line of the keyword that opened the node.
     int32_t line = 0;
     // Header cells (tables, groups) or the row's cells, in layout order.
-    std::vector<Cell> cells;
+    CellArray cells;
     // Tables: the body rows in file order (empty rows included).
     std::vector<SuiteNode*> rows;
     // Document, parts, groups: the parts, tables and groups inside, in file order.
@@ -138,6 +194,10 @@ struct SuiteNode {
 
     // A row is empty when all its cells are empty.
     bool isEmpty() const;
+    // The schema kind name ("TestCaseId", "Line", "DetailedComment") and the
+    // Choices value of the field of one of this node's cells.
+    std::string_view fieldOf(const Cell& cell) const;
+    int32_t kindOf(const Cell& cell) const;
     // The cell of a field, by its schema kind name; null when the layout has none.
     Cell* cell(std::string_view field);
     const Cell* cell(std::string_view field) const;

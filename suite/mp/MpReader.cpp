@@ -288,7 +288,7 @@ void Reader::fillCell(TableState& state) {
     Cell& cell = node->cells[index];
     cell.line = line;
     bool badFullIdentifier = false;
-    cell.text = cellText(cell.field, text, &badFullIdentifier);
+    cell.text = cellText(layoutOf(node->type).fields[index].field, text, &badFullIdentifier);
     if (badFullIdentifier) warn("Syntax error in idandfullid", join({"$", keyword, " of ", placeOf(node)}));
 }
 
@@ -303,7 +303,7 @@ void Reader::finishBehaviourLine(SuiteNode* row) {
         Cell* header = row->cell("Header");
         header->text = trim(statement);
         header->line = line->line;
-        line->text = {};
+        line->text = CellText();
         line->line = 0;
         row->treeHeader = true;
         row->indentation = 0;

@@ -24,8 +24,8 @@ inline std::unique_ptr<Document> importText(const std::string& text, LibraryErro
 inline void fillCells(Document& document, SuiteNode* node) {
     for (Cell& cell : node->cells)
         if (!cell.empty()) {
-            cell.tree = document.arena().makeText(kindNamed(cell.field), cell.text, cell.line);
-            cell.state = ParseState::Parsed;
+            cell.tree = document.arena().makeText(node->kindOf(cell), cell.text, cell.line);
+            cell.setState(ParseState::Parsed);
         }
     for (SuiteNode* row : node->rows) fillCells(document, row);
     for (SuiteNode* child : node->children) fillCells(document, child);

@@ -144,8 +144,8 @@ TEST(SuiteAnalysis, EveryCellOfTheSuiteIsParsedAndItsNamesResolved) {
             for (const Cell& cell : node->cells) {
                 if (cell.text.empty()) continue;
                 ++cells;
-                EXPECT_TRUE(cell.tree) << suiteNodeTypeName(node->type) << " " << cell.field;
-                EXPECT_EQ(cell.state, ParseState::Parsed) << suiteNodeTypeName(node->type) << " " << cell.field;
+                EXPECT_TRUE(cell.tree) << suiteNodeTypeName(node->type) << " " << node->fieldOf(cell);
+                EXPECT_EQ(cell.state(), ParseState::Parsed) << suiteNodeTypeName(node->type) << " " << node->fieldOf(cell);
             }
             for (const SuiteNode* row : node->rows) stack.push_back(row);
             for (const SuiteNode* child : node->children) stack.push_back(child);
@@ -384,8 +384,8 @@ TEST(SuiteAnalysis, UndeclaredReferencesOfBehaviourLines) {
               "\n"
               "Analyzer done.\n\nErrors found in 1 tables.\n");
     SuiteNode* tc = firstTable(*s.system.root(), SuiteNodeType::TestCase);
-    EXPECT_EQ(tc->rows[1]->cell("Line")->state, ParseState::ParsedWithErrors);
-    EXPECT_EQ(tc->rows[0]->cell("Line")->state, ParseState::Parsed);
+    EXPECT_EQ(tc->rows[1]->cell("Line")->state(), ParseState::ParsedWithErrors);
+    EXPECT_EQ(tc->rows[0]->cell("Line")->state(), ParseState::Parsed);
 }
 
 TEST(SuiteAnalysis, NamesThatAreNotObjectsAreNotBlamed) {

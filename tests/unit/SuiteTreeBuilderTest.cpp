@@ -49,7 +49,7 @@ protected:
         EXPECT_TRUE(document_) << error.text;
         if (!document_) return {};
         for (std::size_t i : leftOut)
-            for (Cell& cell : document_->tables().at(0)->rows.at(i)->cells) cell.text = {};
+            for (Cell& cell : document_->tables().at(0)->rows.at(i)->cells) cell.text = CellText();
         fillCells(*document_, document_->root());
         ASuite suite(buildSuiteTree(*document_));
         TestGroupOrTestCase entry = suite.dynamicPart().testCases().testGroupOrTestCaseList().testGroupOrTestCase(0);
