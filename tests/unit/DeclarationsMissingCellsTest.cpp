@@ -5,15 +5,18 @@
 // child process.
 #include "access/AccessSuite.h"
 #include "front/XlatorOutput.h"
+#include "suite/LibrarySettings.h"
 #include "translate/XlatorVisitor.h"
 #include "tree/TreeNode.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -29,6 +32,18 @@ std::string scratch() {
     }();
     return dir;
 }
+
+// The ASN.1 module of the by-reference rows: a type and a value whose
+// definitions the field parser cannot read, so that the association leaves
+// the row without them, and ones it can read.
+const char* kModule =
+    "Refs DEFINITIONS ::=\nBEGIN\n"
+    "U ::= BOOLEAN\n"
+    "Unreadable ::= TYPE-IDENTIFIER.&Type\n"
+    "n INTEGER ::= 1\n"
+    "s SEQUENCE { a INTEGER } ::= { a 1 }\n"
+    "unreadable IA5String ::= {\"a\", \"b\"} | \"c\"\n"
+    "END\n";
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -94,11 +109,12 @@ const MissingCell kMissingCells[] = {
     {"$ASN1_TypeDefs $Begin_ASN1_TypeDef $ASN1_TypeId T $ASN1_TypeDefinition $End_ASN1_TypeDef $End_ASN1_TypeDefs",
      Choices::ASN1_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN.1 Type Definition not present",
      "XlatorAsn1Types.cpp", "", ""},
-    {"$Begin_ASN1_TypeRefs $ASN1_TypeRef $ASN1_TypeId $ASN1_TypeDefinition INTEGER $End_ASN1_TypeRef"
+    {"$Begin_ASN1_TypeRefs $ASN1_TypeRef $ASN1_TypeId $ASN1_TypeReference U $ASN1_ModuleId Refs $End_ASN1_TypeRef"
      " $End_ASN1_TypeRefs",
      Choices::ASN1_TypeRef, "node.is_present_asn1_TypeId()", "ASN.1 Type Id not specified", "XlatorAsn1Types.cpp",
      "", ""},
-    {"$Begin_ASN1_TypeRefs $ASN1_TypeRef $ASN1_TypeId T $ASN1_TypeReference U $End_ASN1_TypeRef $End_ASN1_TypeRefs",
+    {"$Begin_ASN1_TypeRefs $ASN1_TypeRef $ASN1_TypeId T $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"
+     " $End_ASN1_TypeRef $End_ASN1_TypeRefs",
      Choices::ASN1_TypeRef, "node.is_present_asn1_TypeDefinition()", "ASN.1 Type definition not specified",
      "XlatorAsn1Types.cpp", "", ""},
     {"$ASN1_TypeDefs $Begin_ASN1_TypeDef $ASN1_TypeId Q $ASN1_TypeDefinition SEQUENCE $End_ASN1_TypeDef"
@@ -147,15 +163,17 @@ const MissingCell kMissingCells[] = {
      " $End_TS_ConstDcls",
      Choices::TS_ConstDcl, "node.is_present_ts_ConstValue()", "Constant value not present", "XlatorOperations.cpp",
      "", ""},
-    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId $TS_ConstType INTEGER $TS_ConstValue 1 $End_TS_ConstRef"
-     " $End_TS_ConstRefs",
+    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId $TS_ConstType INTEGER $ASN1_ValueReference n $ASN1_ModuleId Refs"
+     " $End_TS_ConstRef $End_TS_ConstRefs",
      Choices::TS_ConstRef, "node.is_present_ts_ConstId()", "Constant id not present", "XlatorOperations.cpp", "",
      ""},
-    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId c $TS_ConstType $TS_ConstValue 1 $End_TS_ConstRef"
-     " $End_TS_ConstRefs",
+    // A SEQUENCE is no TTCN type: the module gives the row no type either.
+    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId c $TS_ConstType $ASN1_ValueReference s $ASN1_ModuleId Refs"
+     " $End_TS_ConstRef $End_TS_ConstRefs",
      Choices::TS_ConstRef, "node.is_present_ts_ConstType()", "Constant type not present", "XlatorOperations.cpp",
      "", ""},
-    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId c $TS_ConstType INTEGER $End_TS_ConstRef $End_TS_ConstRefs",
+    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId c $TS_ConstType IA5String $ASN1_ValueReference unreadable"
+     " $ASN1_ModuleId Refs $End_TS_ConstRef $End_TS_ConstRefs",
      Choices::TS_ConstRef, "node.is_present_ts_ConstValue()", "Constant value not present", "XlatorOperations.cpp",
      "", ""},
     {"$Begin_TS_VarDcls $TS_VarDcl $TS_VarId $TS_VarType INTEGER $TS_VarValue $End_TS_VarDcl $End_TS_VarDcls",
@@ -186,7 +204,8 @@ const MissingCell kMissingCells[] = {
      Choices::TimerDcl, "node.is_present_unit()", "Timer unit not present", "XlatorComponents.cpp", "", ""},
     {"$Begin_TCompDcls $TCompDcl $TCompId $TC_Role MTC $End_TCompDcl $End_TCompDcls",
      Choices::TCompDcl, "node.is_present_tcompId()", "Component id not specified", "XlatorComponents.cpp", "", ""},
-    {"$TCompConfigDcls $Begin_TCompConfigDcl $TCompConfigId $TCompConfigInfos $TCompConfigInfo $TCompUsed M"
+    {"$Begin_TCompDcls $TCompDcl $TCompId M $TC_Role MTC $End_TCompDcl $End_TCompDcls"
+     " $TCompConfigDcls $Begin_TCompConfigDcl $TCompConfigId $TCompConfigInfos $TCompConfigInfo $TCompUsed M"
      " $End_TCompConfigInfo $End_TCompConfigInfos $End_TCompConfigDcl $End_TCompConfigDcls",
      Choices::TCompConfigDcl, "node.is_present_tcompConfigId()", "Configuration id not present",
      "XlatorComponents.cpp", "", ""},
@@ -211,12 +230,12 @@ const MissingCell kMissingCells[] = {
      " $End_ASN1_ASP_TypeDefs",
      Choices::ASN1_ASP_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN1 ASP type definition not present",
      "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_ASP_TypeRefs $ASN1_ASP_TypeRef $ASP_Id $ASN1_TypeDefinition BOOLEAN $End_ASN1_ASP_TypeRef"
-     " $End_ASN1_ASP_TypeRefs",
+    {"$Begin_ASN1_ASP_TypeRefs $ASN1_ASP_TypeRef $ASP_Id $ASN1_TypeReference U $ASN1_ModuleId Refs"
+     " $End_ASN1_ASP_TypeRef $End_ASN1_ASP_TypeRefs",
      Choices::ASN1_ASP_TypeDefByRef, "node.is_present_asp_Id()", "ASN1 ASP reference id not present",
      "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_ASP_TypeRefs $ASN1_ASP_TypeRef $ASP_Id A $ASN1_TypeReference R $End_ASN1_ASP_TypeRef"
-     " $End_ASN1_ASP_TypeRefs",
+    {"$Begin_ASN1_ASP_TypeRefs $ASN1_ASP_TypeRef $ASP_Id A $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"
+     " $End_ASN1_ASP_TypeRef $End_ASN1_ASP_TypeRefs",
      Choices::ASN1_ASP_TypeDefByRef, "node.is_present_asn1_TypeDefinition()",
      "ASN1 ASP reference definition not present", "XlatorMessages.cpp", "", ""},
     {"$TTCN_PDU_TypeDefs $Begin_TTCN_PDU_TypeDef $PDU_Id $PDU_FieldDcls $End_PDU_FieldDcls $End_TTCN_PDU_TypeDef"
@@ -238,12 +257,12 @@ const MissingCell kMissingCells[] = {
      " $End_ASN1_PDU_TypeDefs",
      Choices::ASN1_PDU_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN1 PDU type definition not present",
      "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_PDU_TypeRefs $ASN1_PDU_TypeRef $PDU_Id $ASN1_TypeDefinition BOOLEAN $End_ASN1_PDU_TypeRef"
-     " $End_ASN1_PDU_TypeRefs",
+    {"$Begin_ASN1_PDU_TypeRefs $ASN1_PDU_TypeRef $PDU_Id $ASN1_TypeReference U $ASN1_ModuleId Refs"
+     " $End_ASN1_PDU_TypeRef $End_ASN1_PDU_TypeRefs",
      Choices::ASN1_PDU_TypeDefByRef, "node.is_present_pdu_Id()", "ASN1 PDU reference id not present",
      "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_PDU_TypeRefs $ASN1_PDU_TypeRef $PDU_Id P $ASN1_TypeReference R $End_ASN1_PDU_TypeRef"
-     " $End_ASN1_PDU_TypeRefs",
+    {"$Begin_ASN1_PDU_TypeRefs $ASN1_PDU_TypeRef $PDU_Id P $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"
+     " $End_ASN1_PDU_TypeRef $End_ASN1_PDU_TypeRefs",
      Choices::ASN1_PDU_TypeDefByRef, "node.is_present_asn1_TypeDefinition()", "ASN1 PDU definition not present",
      "XlatorMessages.cpp", "", ""},
     {"$TTCN_CM_TypeDefs $Begin_TTCN_CM_TypeDef $CM_Id $CM_ParDcls $End_CM_ParDcls $End_TTCN_CM_TypeDef"
@@ -280,11 +299,24 @@ public:
             << "$Suite $SuiteId CASE\n$DeclarationsPart\n" << declarations
             << "\n$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart $DynamicPart $End_DynamicPart\n"
                "$End_Suite\n";
+        // The conversion tool reads its keyword file from the working directory.
+        static const bool prepared = [] {
+            EXPECT_EQ(::chdir(scratch().c_str()), 0);
+            std::ofstream("modconv_kwd.txt", std::ios::binary) << readFile(XLATOR_BIN_DIR "/modconv_kwd.txt");
+            std::ofstream("Refs.asn", std::ios::binary) << kModule;
+            std::ofstream("asn_list", std::ios::binary) << "Refs.asn\n";
+            ::setenv("VELD", XLATOR_BIN_DIR, 1);
+            LibrarySettings::reload();
+            return true;
+        }();
+        (void)prepared;
         std::FILE* report = std::tmpfile();
         suite_.setReportStream(report);
         ::testing::internal::CaptureStdout();
-        opened_ = suite_.open("\"" + base + ".mp\" ", nullptr) == 1;
-        ::testing::internal::GetCapturedStdout();
+        opened_ = suite_.open("\"" + base + ".mp\" ", "asn_list") == 1;
+        report_ = ::testing::internal::GetCapturedStdout();
+        std::rewind(report);
+        for (int c; (c = std::fgetc(report)) != EOF;) report_ += static_cast<char>(c);
         std::fclose(report);
         ttcnPath_ = base + ".ttcn";
         asnPath_ = base + ".asn";
@@ -298,6 +330,7 @@ public:
     }
 
     bool opened() const { return opened_; }
+    const std::string& report() const { return report_; }
     const AccessSuite& suite() const { return suite_; }
     AccessNode first(int32_t kind) const { return AccessNode(kind, firstOfKind(suite_.root().treeNode(), kind)); }
     std::string ttcn() const { return readFile(ttcnPath_); }
@@ -306,6 +339,7 @@ public:
 private:
     AccessSuite suite_;
     bool opened_ = false;
+    std::string report_;
     std::string ttcnPath_, asnPath_;
     std::FILE* ttcn_ = nullptr;
     std::FILE* asn_ = nullptr;
@@ -317,7 +351,7 @@ TEST(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
     for (const MissingCell& cell : kMissingCells) {
         SCOPED_TRACE(cell.message);
         Case test(cell.declarations);
-        ASSERT_TRUE(test.opened());
+        ASSERT_TRUE(test.opened()) << test.report();
         AccessNode node = test.first(cell.kind);
         ASSERT_FALSE(node.isEmpty()) << Choices::to_char(cell.kind);
         std::string line = "^ASSERTION FAILED: " + literal(cell.expression) + " \\('" + literal(cell.message) +
@@ -339,10 +373,15 @@ TEST(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
     Case test("$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId E $End_AliasDef $End_AliasDefs");
     ASSERT_TRUE(test.opened());
     // A choice node whose alternative is an identifier, which neither choice allows.
-    TreeNode identifier{Choices::Identifier};
+    TreeNode identifier, attribute, presence;
+    identifier.kind = Choices::Identifier;
     TreeNode* alternative[] = {&identifier};
-    TreeNode attribute{Choices::NamedTypeAttribute, 0, 0, 1, alternative};
-    TreeNode presence{Choices::PresenceConstraint, 0, 0, 1, alternative};
+    for (auto [node, kind] : {std::pair{&attribute, Choices::NamedTypeAttribute},
+                              std::pair{&presence, Choices::PresenceConstraint}}) {
+        node->kind = kind;
+        node->count = 1;
+        node->child = alternative;
+    }
     const struct {
         AccessNode node;
         const char* message;
