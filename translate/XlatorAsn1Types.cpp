@@ -28,7 +28,7 @@ void XlatorVisitor::writeAsn1TypeDefinition(const AccessNode& table, const Acces
                                             const ASN1_TypeDefinition& definition) {
     // The value translation may look the definition up while it writes
     // values inside it; the entry stays.
-    typeContext_.push_back(table);
+    pushTypeContext(table);
     XlatorAttributeList attributes = CollectAttributes(table);
     XlatorOutput& out = output();
     out.selectAsn();
@@ -46,7 +46,7 @@ void XlatorVisitor::writeAsn1TypeDefinition(const AccessNode& table, const Acces
 }
 
 void XlatorVisitor::VisitASN1_Type(const ASN1_Type& node) {
-    typeContext_.push_back(AccessNode(node));
+    pushTypeContext(AccessNode(node));
     AccessVisitor::VisitASN1_Type(node);
 }
 

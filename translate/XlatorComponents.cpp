@@ -199,7 +199,7 @@ void XlatorVisitor::VisitTCompConfigDcl(const TCompConfigDcl& node) {
             VisitTCompUsed(cnf_info.tcompUsed());
             out.write(" : ");
             VisitIdentifier(cps.identifier(c));
-            out.write(", " + partner + " : ");
+            out.write(", " + identifierText(partner) + " : ");
             VisitIdentifier(cps.identifier(c));
             out.writeLine(")");
             connected.insert(cpId);

@@ -9,17 +9,6 @@
 #include "front/XlatorOutput.h"
 #include "translate/XlatorWithVisitor.h"
 
-namespace {
-
-// The type that a declaration's values are written against: the TTCN type
-// itself, or for the metatype PDU the declared type cell.
-AccessNode declaredType(const TypeOrPDU& type) {
-    if (type.choice() == Choices::TTCN_Type) return AccessNode(type.ttcn_Type());
-    return AccessNode(type);
-}
-
-}  // namespace
-
 void XlatorVisitor::VisitTS_OpDef(const TS_OpDef& node) {
     XLATOR_ASSERT(node.is_present_ts_OpId(), "Operations id not specified");
     XLATOR_ASSERT(node.is_present_ts_OpDescription(), "Operation description not present");
@@ -119,7 +108,7 @@ void XlatorVisitor::VisitTS_ConstDcl(const TS_ConstDcl& node) {
     XLATOR_ASSERT(node.is_present_ts_ConstValue(), "Constant value not present");
     XlatorAttributeList attributes = CollectAttributes(node);
     writeAttributeComments(attributes);
-    typeContext_.push_back(AccessNode(node.ts_ConstType().ttcn_Type()));
+    pushTypeContext(AccessNode(node.ts_ConstType()));
     output().write("const ");
     VisitTS_ConstType(node.ts_ConstType());
     output().write(" ");
@@ -128,7 +117,7 @@ void XlatorVisitor::VisitTS_ConstDcl(const TS_ConstDcl& node) {
     VisitTS_ConstValue(node.ts_ConstValue());
     output().startLine();
     writeWithBlock(attributes, tabularFormat);
-    typeContext_.pop_back();
+    popTypeContext();
 }
 
 // The value is the one that the ASN.1 association fetched from the named
@@ -138,7 +127,7 @@ void XlatorVisitor::VisitTS_ConstRef(const TS_ConstRef& node) {
     XLATOR_ASSERT(node.is_present_ts_ConstType(), "Constant type not present");
     XLATOR_ASSERT(node.is_present_ts_ConstValue(), "Constant value not present");
     XlatorAttributeList attributes = CollectAttributes(node);
-    typeContext_.push_back(AccessNode(node.ts_ConstType().ttcn_Type()));
+    pushTypeContext(AccessNode(node.ts_ConstType()));
     XlatorOutput& out = output();
     out.selectAsn();
     out.writeIndent();
@@ -154,7 +143,7 @@ void XlatorVisitor::VisitTS_ConstRef(const TS_ConstRef& node) {
     VisitTS_ConstId(node.ts_ConstId());
     out.writeLine("}");
     writeWithBlock(attributes, tabularFormat);
-    typeContext_.pop_back();
+    popTypeContext();
 }
 
 void XlatorVisitor::VisitTS_VarDcls(const TS_VarDcls& node) {
@@ -173,7 +162,7 @@ void XlatorVisitor::VisitTS_VarDcl(const TS_VarDcl& node) {
     XLATOR_ASSERT(node.is_present_ts_VarId(), "Test Suite variable id not present");
     XLATOR_ASSERT(node.is_present_ts_VarType(), "Test Suite variable type not present");
     writeAttributeComments(CollectAttributes(node));
-    writeVariable(AccessNode(node.ts_VarType()), node.ts_VarType().typeOrPDU(), AccessNode(node.ts_VarId()),
+    writeVariable(AccessNode(node.ts_VarType()), AccessNode(node.ts_VarId()),
                   node.is_present_ts_VarValue() ? AccessNode(node.ts_VarValue()) : AccessNode());
 }
 
@@ -185,15 +174,14 @@ void XlatorVisitor::VisitTC_VarDcl(const TC_VarDcl& node) {
     XLATOR_ASSERT(node.is_present_tc_VarType(), "Test Case variable type not present");
     writeAttributeComments(CollectAttributes(node));
     bool hasValue = node.is_present_tc_VarValue() && !node.tc_VarValue().declarationValue().isEmpty();
-    writeVariable(AccessNode(node.tc_VarType()), node.tc_VarType().typeOrPDU(), AccessNode(node.tc_VarId()),
+    writeVariable(AccessNode(node.tc_VarType()), AccessNode(node.tc_VarId()),
                   hasValue ? AccessNode(node.tc_VarValue()) : AccessNode());
 }
 
 // The variable's type stays on the type context stack: the value translation
 // may read it after the declaration.
-void XlatorVisitor::writeVariable(const AccessNode& typeCell, const TypeOrPDU& type, const AccessNode& name,
-                                  const AccessNode& value) {
-    typeContext_.push_back(declaredType(type));
+void XlatorVisitor::writeVariable(const AccessNode& typeCell, const AccessNode& name, const AccessNode& value) {
+    pushTypeContext(typeCell);
     output().write("var ");
     Visit(typeCell);
     output().write(" ");

@@ -54,8 +54,6 @@ void XlatorVisitor::VisitSimpleValueList(const SimpleValueList& node) {
     output().write(")");
 }
 
-void XlatorVisitor::VisitNumber(const Number& node) { output().write(std::string(node.text())); }
-
 void XlatorVisitor::VisitStructTypeDef(const StructTypeDef& node) {
     XLATOR_ASSERT(node.is_present_structId(), "Type name not specified");
     writeRecordType(AccessNode(node), AccessNode(node.structId()), AccessNode(node.elemDcls()));
