@@ -125,32 +125,23 @@ void XlatorVisitor::VisitEnumeration(const Enumeration& node) {
     writeSeparated(node.size(), [&](int32_t i) { VisitNamedNumber(node.namedNumber(i)); }, ", ");
 }
 
-void XlatorVisitor::writeConstructedType(const char* keyword, int32_t count,
-                                         const std::function<void(int32_t)>& writeItem) {
+void XlatorVisitor::writeConstructedType(const char* keyword, const AccessNode& components) {
     output().writeLine(keyword);
     output().openBlock();
-    writeItemLines(count, writeItem);
+    Visit(components);
     output().closeBlock(true);
 }
 
 void XlatorVisitor::VisitSequenceType(const SequenceType& node) {
-    ElementTypeList elements = node.elementTypeList();
-    writeConstructedType("SEQUENCE", elements.size(), [&](int32_t i) { VisitElementType(elements.elementType(i)); });
+    writeConstructedType("SEQUENCE", AccessNode(node.elementTypeList()));
 }
 
-void XlatorVisitor::VisitSetType(const SetType& node) {
-    ElementTypeList elements = node.elementTypeList();
-    writeConstructedType("SET", elements.size(), [&](int32_t i) { VisitElementType(elements.elementType(i)); });
-}
+void XlatorVisitor::VisitSetType(const SetType& node) { writeConstructedType("SET", AccessNode(node.elementTypeList())); }
 
 void XlatorVisitor::VisitChoiceType(const ChoiceType& node) {
-    AlternativeTypeList alternatives = node.alternativeTypeList();
-    writeConstructedType("CHOICE", alternatives.size(),
-                         [&](int32_t i) { VisitNamedType(alternatives.namedType(i)); });
+    writeConstructedType("CHOICE", AccessNode(node.alternativeTypeList()));
 }
 
-// Reached only when a list is visited on its own; the constructed types
-// above write their lists in their block.
 void XlatorVisitor::VisitElementTypeList(const ElementTypeList& node) {
     writeItemLines(node.size(), [&](int32_t i) { VisitElementType(node.elementType(i)); });
 }

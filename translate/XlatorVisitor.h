@@ -334,8 +334,8 @@ public:
                                  const ASN1_TypeDefinition& definition);
     // Items written one after another with a separator between them.
     void writeSeparated(int32_t count, const std::function<void(int32_t)>& writeItem, const char* separator);
-    // "SEQUENCE", "SET" or "CHOICE" and its components, one a line in a block.
-    void writeConstructedType(const char* keyword, int32_t count, const std::function<void(int32_t)>& writeItem);
+    // "SEQUENCE", "SET" or "CHOICE" and its component list in a block.
+    void writeConstructedType(const char* keyword, const AccessNode& components);
 
     // ---- Operations, parameters, selections, constants, variables (XlatorOperations.cpp) ----
     void VisitTS_OpDef(const TS_OpDef& node) override;
