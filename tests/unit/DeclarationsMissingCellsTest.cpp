@@ -3,35 +3,18 @@
 // code 1, and the output files keep everything written before it. Each case
 // loads a real suite, writes into scratch files and visits one node in a
 // child process.
+#include "TestSupport.h"
+
 #include "access/AccessSuite.h"
 #include "front/XlatorOutput.h"
-#include "suite/LibrarySettings.h"
 #include "translate/XlatorVisitor.h"
 #include "tree/TreeNode.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
-#include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-
-std::string scratch() {
-    static const std::string dir = [] {
-        std::string path = ::testing::TempDir() + "declarations_" + std::to_string(::getpid()) + "/";
-        ::mkdir(path.c_str(), 0700);
-        return path;
-    }();
-    return dir;
-}
 
 // The ASN.1 module of the by-reference rows: a type and a value whose
 // definitions the field parser cannot read, so that the association leaves
@@ -44,13 +27,6 @@ const char* kModule =
     "s SEQUENCE { a INTEGER } ::= { a 1 }\n"
     "unreadable IA5String ::= {\"a\", \"b\"} | \"c\"\n"
     "END\n";
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The first node of `kind` below `node`, in tree order.
 const TreeNode* firstOfKind(const TreeNode* node, int32_t kind) {
@@ -289,35 +265,36 @@ const MissingCell kMissingCells[] = {
      Choices::AliasDef, "node.is_present_expandedId()", "Alias expansion not present", "XlatorMessages.cpp", "", ""},
 };
 
+// The folder of the cases, the working directory of this program: the
+// conversion tool reads its keyword file from there.
+const fs::path& scratch() {
+    static const ScratchDir dir;
+    static const bool prepared = [] {
+        fs::current_path(dir.path());
+        fs::copy_file(binaryDirectory() / "modconv_kwd.txt", "modconv_kwd.txt");
+        writeFile("Refs.asn", kModule);
+        writeFile("asn_list", "Refs.asn\n");
+        return true;
+    }();
+    (void)prepared;
+    return dir.path();
+}
+
 // The run's writer over two scratch files, and the suite of one case.
 class Case {
 public:
     explicit Case(const std::string& declarations) {
         static int number = 0;
-        std::string base = scratch() + "case" + std::to_string(++number);
-        std::ofstream(base + ".mp", std::ios::binary)
-            << "$Suite $SuiteId CASE\n$DeclarationsPart\n" << declarations
-            << "\n$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart $DynamicPart $End_DynamicPart\n"
-               "$End_Suite\n";
-        // The conversion tool reads its keyword file from the working directory.
-        static const bool prepared = [] {
-            EXPECT_EQ(::chdir(scratch().c_str()), 0);
-            std::ofstream("modconv_kwd.txt", std::ios::binary) << readFile(XLATOR_BIN_DIR "/modconv_kwd.txt");
-            std::ofstream("Refs.asn", std::ios::binary) << kModule;
-            std::ofstream("asn_list", std::ios::binary) << "Refs.asn\n";
-            ::setenv("VELD", XLATOR_BIN_DIR, 1);
-            LibrarySettings::reload();
-            return true;
-        }();
-        (void)prepared;
-        std::FILE* report = std::tmpfile();
-        suite_.setReportStream(report);
+        std::string base = (scratch() / ("case" + std::to_string(++number))).string();
+        writeFile(base + ".mp", "$Suite $SuiteId CASE\n$DeclarationsPart\n" + declarations +
+                                    "\n$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart"
+                                    " $DynamicPart $End_DynamicPart\n$End_Suite\n");
+        static const ScopedEnvironment veld("VELD", binaryDirectory().string());
+        CapturedStream report;
+        suite_.setReportStream(report.get());
         ::testing::internal::CaptureStdout();
         opened_ = suite_.open("\"" + base + ".mp\" ", "asn_list") == 1;
-        report_ = ::testing::internal::GetCapturedStdout();
-        std::rewind(report);
-        for (int c; (c = std::fgetc(report)) != EOF;) report_ += static_cast<char>(c);
-        std::fclose(report);
+        report_ = ::testing::internal::GetCapturedStdout() + report.text();
         ttcnPath_ = base + ".ttcn";
         asnPath_ = base + ".asn";
         ttcn_ = std::fopen(ttcnPath_.c_str(), "w");

@@ -2,40 +2,15 @@
 // on a suite that names every type of the module writes each definition into
 // ExtASN so that it reads, token for token, as the module's own definition,
 // and imports each one into the TTCN-3 module.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <cctype>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
-namespace fs = std::filesystem;
-
 namespace {
-
-// The published modules are kept next to the repository, not in it.
-fs::path publishedModule(const std::string& name) {
-    for (const char* up : {"/../shared/testdata/asn1", "/../../shared/testdata/asn1"}) {
-        fs::path dir = fs::path(XLATOR_SOURCE_DIR + std::string(up));
-        if (!fs::is_directory(dir)) continue;
-        for (const auto& entry : fs::recursive_directory_iterator(dir))
-            if (entry.path().filename() == name) return entry.path();
-    }
-    return {};
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // ASN.1 tokens of a text, comments ("--" to the next "--" or the line end)
 // and white space left out.
@@ -102,17 +77,15 @@ std::map<std::string, std::vector<std::string>> typeAssignments(const std::strin
 }  // namespace
 
 TEST(Asn1ByReferenceTranslation, PublishedModuleTypesReachExtAsnTypeByType) {
+    XLATOR_REQUIRE_PUBLISHED_MODULES();
     const std::string moduleName = "Addressing-Data-Elements.asn";
     fs::path module = publishedModule(moduleName);
-    if (module.empty()) GTEST_SKIP() << "the published ASN.1 modules are not next to the repository";
     std::map<std::string, std::vector<std::string>> published = typeAssignments(readFile(module));
     ASSERT_EQ(published.size(), 20u);
 
-    fs::path dir = fs::path(::testing::TempDir()) / ("published_module_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fs::copy_file(module, dir / moduleName, fs::copy_options::overwrite_existing);
-    fs::copy_file(fs::path(XLATOR_BIN_DIR) / "modconv_kwd.txt", dir / "modconv_kwd.txt",
-                  fs::copy_options::overwrite_existing);
+    ScratchDir dir;
+    fs::copy_file(module, dir.path() / moduleName);
+    fs::copy_file(binaryDirectory() / "modconv_kwd.txt", dir.path() / "modconv_kwd.txt");
     std::string suite = "$Suite $SuiteId ADDRESSING\n$DeclarationsPart\n $Begin_ASN1_TypeRefs\n";
     std::string imports;
     for (const auto& [name, definition] : published) {
@@ -121,13 +94,14 @@ TEST(Asn1ByReferenceTranslation, PublishedModuleTypesReachExtAsnTypeByType) {
         imports += "        import from ExtASN language \"ASN.1:1997\" {type " + name + "}\n";
     }
     suite += " $End_ASN1_TypeRefs\n$End_DeclarationsPart\n$End_Suite\n";
-    std::ofstream(dir / "addressing.mp", std::ios::binary) << suite;
+    dir.write("addressing.mp", suite);
 
-    std::string command = "cd '" + dir.string() + "' && VELD='" XLATOR_BIN_DIR "' '" XLATOR_BIN_DIR
+    const std::string bin = binaryDirectory().string();
+    std::string command = "cd '" + dir.path().string() + "' && VELD='" + bin + "' '" + bin +
                           "/xlator.exe' addressing.mp " + moduleName + " >run.log 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << readFile(dir / "run.log");
+    ASSERT_EQ(std::system(command.c_str()), 0) << readFile(dir.path() / "run.log");
 
-    std::map<std::string, std::vector<std::string>> written = typeAssignments(readFile(dir / "addressing.asn"));
+    std::map<std::string, std::vector<std::string>> written = typeAssignments(readFile(dir.path() / "addressing.asn"));
     for (const auto& [name, definition] : published) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(written.count(name));
@@ -135,8 +109,7 @@ TEST(Asn1ByReferenceTranslation, PublishedModuleTypesReachExtAsnTypeByType) {
     }
     EXPECT_EQ(written.size(), published.size());
     // One import a type, in the table's order, inside the group of types by reference.
-    std::string ttcn = readFile(dir / "addressing.ttcn");
+    std::string ttcn = readFile(dir.path() / "addressing.ttcn");
     EXPECT_NE(ttcn.find("      group ASN1TypeDefinitionsByReference\n      {\n" + imports + "      }\n"),
               std::string::npos);
-    fs::remove_all(dir);
 }
