@@ -265,31 +265,15 @@ const MissingCell kMissingCells[] = {
      Choices::AliasDef, "node.is_present_expandedId()", "Alias expansion not present", "XlatorMessages.cpp", "", ""},
 };
 
-// The folder of the cases, the working directory of this program: the
-// conversion tool reads its keyword file from there.
-const fs::path& scratch() {
-    static const ScratchDir dir;
-    static const bool prepared = [] {
-        fs::current_path(dir.path());
-        fs::copy_file(binaryDirectory() / "modconv_kwd.txt", "modconv_kwd.txt");
-        writeFile("Refs.asn", kModule);
-        writeFile("asn_list", "Refs.asn\n");
-        return true;
-    }();
-    (void)prepared;
-    return dir.path();
-}
-
 // The run's writer over two scratch files, and the suite of one case.
 class Case {
 public:
-    explicit Case(const std::string& declarations) {
+    Case(const fs::path& folder, const std::string& declarations) {
         static int number = 0;
-        std::string base = (scratch() / ("case" + std::to_string(++number))).string();
+        std::string base = (folder / ("case" + std::to_string(++number))).string();
         writeFile(base + ".mp", "$Suite $SuiteId CASE\n$DeclarationsPart\n" + declarations +
                                     "\n$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart"
                                     " $DynamicPart $End_DynamicPart\n$End_Suite\n");
-        static const ScopedEnvironment veld("VELD", binaryDirectory().string());
         CapturedStream report;
         suite_.setReportStream(report.get());
         ::testing::internal::CaptureStdout();
@@ -322,12 +306,30 @@ private:
     std::FILE* asn_ = nullptr;
 };
 
+// The cases' folder is the working directory, where the conversion tool
+// finds its keyword file. It belongs to the test, not to a static object: a
+// run that ends in an assertion ends the child process with exit(), which
+// would run a static object's clean-up.
+class DeclarationsTranslator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::current_path(dir_.path());
+        fs::copy_file(binaryDirectory() / "modconv_kwd.txt", "modconv_kwd.txt");
+        writeFile("Refs.asn", kModule);
+        writeFile("asn_list", "Refs.asn\n");
+    }
+    void TearDown() override { fs::current_path(fs::temp_directory_path()); }
+
+    ScratchDir dir_;
+    ScopedEnvironment veld_{"VELD", binaryDirectory().string()};
+};
+
 }  // namespace
 
-TEST(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
+TEST_F(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
     for (const MissingCell& cell : kMissingCells) {
         SCOPED_TRACE(cell.message);
-        Case test(cell.declarations);
+        Case test(dir_.path(), cell.declarations);
         ASSERT_TRUE(test.opened()) << test.report();
         AccessNode node = test.first(cell.kind);
         ASSERT_FALSE(node.isEmpty()) << Choices::to_char(cell.kind);
@@ -346,8 +348,8 @@ TEST(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
 
 // Kinds that the alias definition reads itself, and attribute choices that no
 // parser builds, reached anyway: internal errors.
-TEST(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
-    Case test("$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId E $End_AliasDef $End_AliasDefs");
+TEST_F(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
+    Case test(dir_.path(), "$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId E $End_AliasDef $End_AliasDefs");
     ASSERT_TRUE(test.opened());
     // A choice node whose alternative is an identifier, which neither choice allows.
     TreeNode identifier, attribute, presence;
