@@ -136,7 +136,9 @@ void XlatorVisitor::VisitSequenceType(const SequenceType& node) {
     writeConstructedType("SEQUENCE", AccessNode(node.elementTypeList()));
 }
 
-void XlatorVisitor::VisitSetType(const SetType& node) { writeConstructedType("SET", AccessNode(node.elementTypeList())); }
+void XlatorVisitor::VisitSetType(const SetType& node) {
+    writeConstructedType("SET", AccessNode(node.elementTypeList()));
+}
 
 void XlatorVisitor::VisitChoiceType(const ChoiceType& node) {
     writeConstructedType("CHOICE", AccessNode(node.alternativeTypeList()));
