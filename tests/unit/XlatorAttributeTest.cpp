@@ -1,0 +1,377 @@
+// The with-attribute translation: what CollectAttributes gathers for every
+// kind of a real, analysed suite, the assertions on rows without a name, and
+// the comment lines and with-block the writers make of a list.
+#include "TranslateTestSupport.h"
+
+#include "translate/XlatorWithVisitor.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeArena.h"
+#include "tree/TreeBuild.h"
+#include "tree/TreeViews.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace translate_test;
+
+namespace {
+
+std::vector<std::string> texts(const XlatorAttributeList& list) {
+    std::vector<std::string> result;
+    for (const auto& attribute : list) result.push_back(attribute->getText());
+    return result;
+}
+
+class CollectedAttributes : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        opened = new OpenedSuite;
+        loaded = opened->open({dataFile("translate/attributes.mp"), dataFile("analysis/lib_mod.mp")},
+                              {dataFile("analysis/remote.asn")});
+    }
+    static void TearDownTestSuite() { delete opened; }
+    static OpenedSuite* opened;
+    static bool loaded;
+};
+OpenedSuite* CollectedAttributes::opened = nullptr;
+bool CollectedAttributes::loaded = false;
+
+struct KindCase {
+    int32_t kind;
+    std::size_t index;  // which node of the kind, in tree order
+    std::vector<std::string> expected;
+};
+
+using C = Choices;
+
+// The expectations follow the suite in data/translate/attributes.mp, whose
+// every text names its field ("x" comment, "x detail" detailed comment).
+const std::vector<KindCase> kKindCases = {
+    {C::ASuite, 0,
+     {R"(display "comments := suite comment")", R"(display "detailed comments := suite detail")",
+      R"(display "base standards ref := std ref")", R"(display "pics ref := pics")",
+      R"(display "pixit ref := pixit")", R"(display "test methods := remote")"}},
+    {C::EncodingVariationSet, 0,
+     {R"(display "comments := variations")", R"(display "detailed comments := variations detail")"}},
+    {C::SimpleTypeDef, 0, {R"(display "comments := small ""one""")", R"(encode "BAD_LENGTH")"}},
+    {C::SimpleTypeDef, 1, {}},
+    {C::StructTypeDef, 0,
+     {R"(display "comments := header")", R"(display "detailed comments := header detail")",
+      R"(variant "SHORT_FORM")", R"(display (kind) "comments := the kind")", R"(encode (kind) "SHORT_FORM")",
+      "display (data) \"comments := two\nlines\""}},
+    {C::ASN1_TypeDef, 0,
+     {R"(display "comments := colour")", R"(display "detailed comments := colour detail")",
+      R"(variant "SHORT_FORM")"}},
+    {C::ASN1_TypeRef, 0, {R"(display "comments := remote")", R"(variant "SHORT_FORM")"}},
+    {C::TS_OpDef, 0, {R"(display "comments := op")", R"(display "detailed comments := op detail")"}},
+    {C::TS_ProcDef, 0, {R"(display "comments := proc")", R"(display "detailed comments := proc detail")"}},
+    {C::TS_ParDcl, 0, {R"(display "comments := par")", R"(display "pics/pixit ref := A.1")"}},
+    {C::EncodingDefinition, 0, {R"(display "comments := ber")"}},
+    {C::EncodingVariation, 0, {R"(display "comments := short form")"}},
+    {C::SelectExprDef, 0, {R"(display "comments := sel")"}},
+    {C::TS_ConstDcl, 0, {R"(display "comments := const")"}},
+    {C::TS_ConstRef, 0, {R"(display "comments := const ref")"}},
+    {C::TS_VarDcl, 0, {R"(display "comments := tsv")"}},
+    {C::TS_VarDcl, 1, {}},
+    {C::TC_VarDcl, 0, {R"(display "comments := tcv")"}},
+    {C::TCompDcl, 0, {R"(display "comments := mtc")"}},
+    {C::PCO_TypeDcl, 0, {R"(display "comments := sap")"}},
+    {C::PCO_Dcl, 0, {R"(display "comments := pco")"}},
+    {C::CP_Dcl, 0, {R"(display "comments := cp")"}},
+    {C::TimerDcl, 0, {R"(display "comments := timer")"}},
+    {C::ASN1_ASP_TypeDefByRef, 0, {R"(display "comments := asp ref")"}},
+    {C::TCompConfigDcl, 0,
+     {R"(display "comments := config")", R"(display "detailed comments := config detail")",
+      R"(display (MTC1) "comments := the mtc")"}},
+    {C::TTCN_ASP_TypeDef, 0,
+     {R"(display "comments := asp")", R"(display "detailed comments := asp detail")",
+      R"(display (payload) "comments := payload")", R"(display (MACRO) "comments := macro")"}},
+    {C::TTCN_CM_TypeDef, 0,
+     {R"(display "comments := cm")", R"(display "detailed comments := cm detail")",
+      R"(display (step) "comments := step")", R"(display (MACRO) "comments := cm macro")"}},
+    {C::TTCN_PDU_TypeDef, 0,
+     {R"(display "comments := pdu")", R"(display "detailed comments := pdu detail")", R"(encode "BER")",
+      R"(variant "SHORT_FORM")", R"(display (MACRO) "comments := pdu macro")", R"(encode (MACRO) "SHORT_FORM")",
+      R"(encode (count) "BAD_LENGTH")"}},
+    {C::ASN1_PDU_TypeDef, 0,
+     {R"(display "comments := ack")", R"(display "detailed comments := ack detail")", R"(encode "BER")",
+      R"(variant "SHORT_FORM")"}},
+    {C::ASN1_PDU_TypeDefByRef, 0,
+     {R"(display "comments := pdu ref")", R"(encode "BER")", R"(variant "SHORT_FORM")"}},
+    {C::ASN1_ASP_TypeDef, 0,
+     {R"(display "comments := asn asp")", R"(display "detailed comments := asn asp detail")"}},
+    {C::ASN1_CM_TypeDef, 0, {R"(display "comments := go")", R"(display "detailed comments := go detail")"}},
+    {C::InvalidFieldEncodingDef, 0,
+     {R"(display "comments := bad")", R"(display "detailed comments := bad detail")"}},
+    // Multi-row tables: their detailed comment.
+    {C::SimpleTypeDefs, 0, {R"(display "detailed comments := simple detail")"}},
+    {C::ASN1_TypeRefs, 0, {R"(display "detailed comments := refs detail")"}},
+    {C::TS_ParDcls, 0, {R"(display "detailed comments := pars detail")"}},
+    {C::SelectExprDefs, 0, {R"(display "detailed comments := sels detail")"}},
+    {C::Declarations, 0, {}},
+    {C::TCompDcls, 0, {R"(display "detailed comments := comps detail")"}},
+    {C::TS_ConstDcls, 0, {R"(display "detailed comments := consts detail")"}},
+    {C::TS_ConstRefs, 0, {R"(display "detailed comments := const refs detail")"}},
+    {C::PCO_TypeDcls, 0, {R"(display "detailed comments := pco types detail")"}},
+    {C::ASN1_ASP_TypeDefsByRef, 0, {R"(display "detailed comments := asp refs detail")"}},
+    {C::ASN1_PDU_TypeDefsByRef, 0, {R"(display "detailed comments := pdu refs detail")"}},
+    {C::AliasDefs, 0, {R"(display "detailed comments := aliases detail")"}},
+    // Rows: their own comment, without target.
+    {C::ElemDcl, 0, {R"(display "comments := the kind")"}},
+    {C::PDU_FieldDcl, 0, {R"(display "comments := pdu macro")"}},
+    {C::ASP_ParDcl, 1, {R"(display "comments := macro")"}},
+    {C::CM_ParDcl, 0, {R"(display "comments := step")"}},
+    {C::ElemValue, 0, {R"(display "comments := c kind")"}},
+    {C::PDU_FieldValue, 1, {R"(display "comments := c count")"}},
+    {C::ASP_ParValue, 0, {R"(display "comments := c payload")"}},
+    {C::CM_ParValue, 1, {}},
+    // Constraints. A structured type constraint's element gets no encode.
+    {C::StructTypeConstraint, 0,
+     {R"(display "comments := c header")", R"(display "detailed comments := c header detail")",
+      R"(variant "SHORT_FORM")", R"(display (kind) "comments := c kind")"}},
+    {C::ASN1_TypeConstraint, 0,
+     {R"(display "comments := c red")", R"(display "detailed comments := c red detail")",
+      R"(variant "SHORT_FORM")"}},
+    {C::TTCN_ASP_Constraint, 0,
+     {R"(display "comments := c data")", R"(display "detailed comments := c data detail")",
+      R"(display (payload) "comments := c payload")", R"(display (MACRO) "comments := c macro")"}},
+    {C::TTCN_CM_Constraint, 0,
+     {R"(display "comments := c ready")", R"(display "detailed comments := c ready detail")",
+      R"(display (step) "comments := c step")"}},
+    {C::TTCN_PDU_Constraint, 0,
+     {R"(display "comments := c echo")", R"(display "detailed comments := c echo detail")", R"(encode "BER")",
+      R"(variant "SHORT_FORM")", R"(encode (MACRO) "SHORT_FORM")", R"(display (count) "comments := c count")",
+      R"(encode (count) "BAD_LENGTH")"}},
+    {C::ASN1_PDU_Constraint, 0,
+     {R"(display "comments := c ack")", R"(display "detailed comments := c ack detail")", R"(encode "BER")",
+      R"(variant "SHORT_FORM")"}},
+    {C::ASN1_ASP_Constraint, 0,
+     {R"(display "comments := c connect")", R"(display "detailed comments := c connect detail")"}},
+    {C::ASN1_CM_Constraint, 0,
+     {R"(display "comments := c go")", R"(display "detailed comments := c go detail")"}},
+    // Dynamic part.
+    {C::TestGroup, 0, {R"(display "purpose := the group")"}},
+    {C::CompactTestGroup, 0, {R"(display "purpose := compact")"}},
+    {C::CompactTestCase, 0,
+     {R"(display "comments := ctc")", R"(display "purpose := compact purpose")",
+      R"(display "description := ctc description")"}},
+    {C::TestCase, 0,
+     {R"(display "comments := tc")", R"(display "detailed comments := tc detail")",
+      R"(display "purpose := echo a PDU")", R"(display "description := tc description")"}},
+    {C::TestStep, 0,
+     {R"(display "comments := ts")", R"(display "detailed comments := ts detail")",
+      R"(display "purpose := start")", R"(display "description := ts description")"}},
+    {C::DefaultCase, 0,
+     {R"(display "comments := def")", R"(display "detailed comments := def detail")",
+      R"(display "purpose := anything else")", R"(display "description := def description")"}},
+    // The members of the common component type and the test suite variables.
+    {C::TC_VarDcls, 0,
+     {R"(display "test case variable declarations detailed comments := tcvs detail")",
+      R"(display (TCV_N) "comments := tcv")"}},
+    {C::PCO_Dcls, 0,
+     {R"(display "pco declarations detailed comments := pcos detail")", R"(display (L) "comments := pco")"}},
+    {C::CP_Dcls, 0,
+     {R"(display "cp declarations detailed comments := cps detail")", R"(display (CP1) "comments := cp")"}},
+    {C::TimerDcls, 0,
+     {R"(display "timer declarations detailed comments := timers detail")",
+      R"(display (T1) "comments := timer")"}},
+    {C::TS_VarDcls, 0,
+     {R"(display "test suite variables detailed comments := tsvs detail")",
+      R"(display (TSV_COUNT) "comments := tsv")"}},
+    // Kinds without a collector.
+    {C::DeclarationsPart, 0, {}},
+    {C::AliasDef, 0, {}},
+};
+
+TEST_F(CollectedAttributes, EveryKindCollectsItsItemsInOrder) {
+    ASSERT_TRUE(loaded);
+    for (const KindCase& c : kKindCases) {
+        AccessNode node = nthNode(opened->root(), c.kind, c.index);
+        ASSERT_FALSE(node.isEmpty()) << Choices::to_char(c.kind) << " #" << c.index;
+        EXPECT_EQ(texts(CollectAttributes(node)), c.expected) << Choices::to_char(c.kind) << " #" << c.index;
+    }
+}
+
+TEST_F(CollectedAttributes, ImportRowCollectsItsComments) {
+    ASSERT_TRUE(loaded);
+    AccessNode imports = nthNode(opened->importPart(), C::Imports);
+    ASSERT_FALSE(imports.isEmpty());
+    EXPECT_EQ(texts(CollectAttributes(imports)),
+              (std::vector<std::string>{R"(display "comments := import comment")",
+                                        R"(display "detailed comments := import detail")"}));
+}
+
+TEST_F(CollectedAttributes, KindsOfAttributesAndTheirTargets) {
+    ASSERT_TRUE(loaded);
+    XlatorAttributeList list = CollectAttributes(nthNode(opened->root(), C::TTCN_PDU_TypeDef));
+    ASSERT_EQ(list.size(), 7u);
+    std::vector<int> kinds;
+    std::vector<bool> targets;
+    for (const auto& attribute : list) {
+        kinds.push_back(attribute->getKind());
+        targets.push_back(attribute->hasTarget());
+        EXPECT_TRUE(attribute->hasValue());
+    }
+    EXPECT_EQ(kinds, (std::vector<int>{0, 0, 1, 2, 0, 1, 1}));
+    EXPECT_EQ(targets, (std::vector<bool>{false, false, false, false, true, true, true}));
+    EXPECT_EQ(list[3]->getValue(), "SHORT_FORM");
+    EXPECT_EQ(list[4]->getValue(), "pdu macro");
+}
+
+// Rows without their name, built by hand (the analysis refuses such suites).
+struct RowCase {
+    int32_t table;
+    int32_t rowList;
+    int32_t row;
+    const char* expression;
+};
+
+const RowCase kNamelessRows[] = {
+    {C::StructTypeDef, C::ElemDcls, C::ElemDcl, "elem.is_present_elemId()"},
+    {C::StructTypeConstraint, C::ElemValues, C::ElemValue, "elem.is_present_elemId()"},
+    {C::TTCN_ASP_TypeDef, C::ASP_ParDcls, C::ASP_ParDcl, "elem.is_present_asp_ParId()"},
+    {C::TTCN_ASP_Constraint, C::ASP_ParValues, C::ASP_ParValue, "elem.is_present_asp_ParId()"},
+    {C::TTCN_PDU_TypeDef, C::PDU_FieldDcls, C::PDU_FieldDcl, "elem.is_present_pdu_FieldId()"},
+    {C::TTCN_PDU_Constraint, C::PDU_FieldValues, C::PDU_FieldValue, "elem.is_present_pdu_FieldId()"},
+    {C::TTCN_CM_TypeDef, C::CM_ParDcls, C::CM_ParDcl, "elem.is_present_cm_ParId()"},
+    {C::TTCN_CM_Constraint, C::CM_ParValues, C::CM_ParValue, "elem.is_present_cm_ParId()"},
+    {C::TS_VarDcls, C::TS_VarDclList, C::TS_VarDcl, "elem.is_present_ts_VarId()"},
+    {C::TC_VarDcls, C::TC_VarDclList, C::TC_VarDcl, "elem.is_present_tc_VarId()"},
+    {C::PCO_Dcls, C::PCO_DclList, C::PCO_Dcl, "elem.is_present_pco_Id()"},
+    {C::CP_Dcls, C::CP_DclList, C::CP_Dcl, "elem.is_present_cp_Id()"},
+    {C::TimerDcls, C::TimerDclList, C::TimerDcl, "elem.is_present_timerId()"},
+    {C::TCompConfigDcl, C::TCompConfigInfoList, C::TCompConfigInfo, "elem.is_present_tcompUsed()"},
+};
+
+// A table of `table` kind whose row list holds the one row given.
+TreeNode* tableWithRow(TreeArena& arena, int32_t table, int32_t rowList, TreeNode* row) {
+    TreeNode* node = arena.make(table, kindInfo(table).fieldCount());
+    node->child[fieldIndex(table, rowList)] = makeList(arena, rowList, {row});
+    return node;
+}
+
+// The exact assertion or internal-error line, as a pattern with the line
+// number left open.
+std::string linePattern(const std::string& prefix, const char* file) {
+    std::string pattern = "^";
+    for (char c : prefix + " at " + file + "(") {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "[0-9]+\\)\n$";
+}
+
+TEST(CollectAttributesDeath, RowWithoutNameIsAnAssertion) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const RowCase& c : kNamelessRows) {
+        TreeArena arena;
+        TreeNode* table = tableWithRow(arena, c.table, c.rowList, makeSequence(arena, c.row));
+        EXPECT_EXIT(CollectAttributes(AccessNode(c.table, table)), ::testing::ExitedWithCode(1),
+                    linePattern(std::string("ASSERTION FAILED: ") + c.expression + " ('Element id not present')",
+                                "XlatorWithVisitor.cpp"))
+            << Choices::to_char(c.row);
+    }
+}
+
+TEST(CollectAttributesDeath, RowNameOfAnotherChoiceIsAnInternalError) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string expected = "INTERNAL ERROR: 'Unexpected choice in CollectAttributes'";
+    TreeArena arena;
+    TreeNode* stray = makeText(arena, C::Identifier, "x");
+    TreeNode* asp = tableWithRow(
+        arena, C::TTCN_ASP_TypeDef, C::ASP_ParDcls,
+        makeSequence(arena, C::ASP_ParDcl,
+                     {makeSequence(arena, C::ASP_ParId, {makeChoice(arena, C::ASP_ParIdOrMacro, stray)})}));
+    EXPECT_EXIT(CollectAttributes(AccessNode(C::TTCN_ASP_TypeDef, asp)), ::testing::ExitedWithCode(1),
+                linePattern(expected, "XlatorWithVisitor.cpp"));
+    TreeNode* pdu = tableWithRow(
+        arena, C::TTCN_PDU_Constraint, C::PDU_FieldValues,
+        makeSequence(arena, C::PDU_FieldValue,
+                     {makeSequence(arena, C::PDU_FieldId, {makeChoice(arena, C::PDU_FieldIdOrMacro, stray)})}));
+    EXPECT_EXIT(CollectAttributes(AccessNode(C::TTCN_PDU_Constraint, pdu)), ::testing::ExitedWithCode(1),
+                linePattern(expected, "XlatorWithVisitor.cpp"));
+
+    // A CM parameter that is no macro symbol is taken as a name.
+    TreeNode* cmRow = makeSequence(
+        arena, C::CM_ParDcl,
+        {makeSequence(arena, C::CM_ParId, {makeChoice(arena, C::CM_ParIdOrMacro, stray)}), nullptr,
+         makeText(arena, C::Comment, "odd")});
+    TreeNode* cm = tableWithRow(arena, C::TTCN_CM_TypeDef, C::CM_ParDcls, cmRow);
+    EXPECT_EQ(texts(CollectAttributes(AccessNode(C::TTCN_CM_TypeDef, cm))),
+              (std::vector<std::string>{R"(display "comments := odd")"}));
+}
+
+TEST(CollectAttributesDeath, FieldEncodingOfAnotherChoiceIsAnInternalError) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TreeArena arena;
+    TreeNode* encoding = makeSequence(
+        arena, C::PDU_FieldEncoding,
+        {makeChoice(arena, C::PDU_FieldEncodingCall, makeText(arena, C::Identifier, "x"))});
+    EXPECT_EXIT(getEncodingDefinition(PDU_FieldEncoding(encoding)), ::testing::ExitedWithCode(1),
+                linePattern("INTERNAL ERROR: 'Unexpected choice in getEncodingDefinition'", "XlatorWithVisitor.h"));
+}
+
+// The writers, on lists built by hand.
+XlatorAttributeList listOf(std::vector<std::unique_ptr<XlatorAttribute>> items) {
+    XlatorAttributeList list;
+    for (auto& item : items) list.push_back(std::move(item));
+    return list;
+}
+
+struct WriterCase {
+    const char* name;
+    bool tabular;
+    std::vector<std::string> attributes;  // "D:target:key:value", "E:target:text", "V:text"
+    std::string expected;
+};
+
+std::unique_ptr<XlatorAttribute> attributeOf(const std::string& spec) {
+    auto field = [&spec](int n) {
+        std::size_t begin = 0;
+        for (int i = 0; i < n; ++i) begin = spec.find(':', begin) + 1;
+        std::size_t end = n < 3 ? spec.find(':', begin) : std::string::npos;
+        return spec.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    };
+    if (spec[0] == 'D') {
+        if (field(1).empty()) return std::make_unique<XlatorDisplayAttribute>(field(2), field(3));
+        return std::make_unique<XlatorDisplayAttribute>(field(1), field(2), field(3));
+    }
+    if (spec[0] == 'E') {
+        std::string text = spec.substr(spec.find(':', 2) + 1);
+        if (field(1).empty()) return std::make_unique<XlatorEncodeAttribute>(text);
+        return std::make_unique<XlatorEncodeAttribute>(field(1), text);
+    }
+    return std::make_unique<XlatorVariantAttribute>(spec.substr(2));
+}
+
+const std::vector<WriterCase> kWriterCases = {
+    {"comment_without_tft", false, {"D::comments:abc"}, "\n// abc\nT\n"},
+    {"comment_with_tft", true, {"D::comments:abc"}, "\n// abc\nT\nwith\n{\n  display \"comments := abc\"\n}\n"},
+    {"two_lines_and_quote", true, {"D::comments:say \"hi\"\r\nbye"},
+     "\n// say \"hi\"\n// bye\nT\nwith\n{\n  display \"comments := say \"\"hi\"\"\\nbye\"\n}\n"},
+    {"target_is_no_comment_line", true, {"D:elem:comments:abc"}, "T\nwith\n{\n  display (elem) \"comments := abc\"\n}\n"},
+    {"encode_without_tft", false, {"D:f:comments:abc", "E:f:V", "V:W", "E::R"},
+     "T\nwith\n{\n  encode (f) \"V\"\n  variant \"W\"\n  encode \"R\"\n}\n"},
+    {"display_only_without_tft", false, {"D::comments:abc", "D:x:comments:y"}, "\n// abc\nT\n"},
+    {"empty_list", true, {}, "T\n"},
+    // The comment writer does not look at values (the collectors never add empty ones).
+    {"nothing_with_a_value", true, {"D::comments:", "V:"}, "\n// \nT\n"},
+};
+
+TEST(AttributeWriters, CommentLinesDefinitionThenWithBlock) {
+    for (const WriterCase& c : kWriterCases) {
+        CapturedOutput out(std::string("writer_") + c.name);
+        std::vector<std::unique_ptr<XlatorAttribute>> items;
+        for (const std::string& spec : c.attributes) items.push_back(attributeOf(spec));
+        XlatorAttributeList list = listOf(std::move(items));
+        writeAttributeComments(list);
+        output().write("T");
+        output().startLine();
+        writeWithBlock(list, c.tabular);
+        EXPECT_EQ(out.ttcn(), c.expected) << c.name;
+    }
+}
+
+}  // namespace
