@@ -1,0 +1,170 @@
+// The module frame's pieces that the end-to-end cases cannot reach: the
+// import part (no field of the suite), the formal parameter list writer, the
+// group frame with its comment lines and with-block, and the visits that a
+// correct run never reaches.
+#include "TranslateTestSupport.h"
+
+#include "front/XlatorOptions.h"
+#include "translate/XlatorVisitor.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeArena.h"
+#include "tree/TreeBuild.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace translate_test;
+
+namespace {
+
+// The frame under test with the other parts' visits replaced by plain marks,
+// so that the expected texts stay what this part writes: an identifier is its
+// text, a parameter type the name of its alternative.
+class FrameVisitor : public XlatorVisitor {
+public:
+    using XlatorVisitor::XlatorVisitor;
+    using XlatorVisitor::writeGroupFrame;
+    void VisitIdentifier(const Identifier& node) override { output().write(std::string(node.text())); }
+    void VisitFormalParType(const FormalParType& node) override {
+        output().write(Choices::to_char(node.choice()));
+    }
+};
+
+class ImportPartFrame : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        opened = new OpenedSuite;
+        loaded = opened->open({dataFile("translate/imports.mp"), dataFile("analysis/lib_mod.mp")});
+    }
+    static void TearDownTestSuite() { delete opened; }
+    void TearDown() override { tabularFormat = false; }
+    static OpenedSuite* opened;
+    static bool loaded;
+};
+OpenedSuite* ImportPartFrame::opened = nullptr;
+bool ImportPartFrame::loaded = false;
+
+// Two imports of the same module: two identical statements, the first with
+// its comment lines (and with -TFT its with-block), the imported objects not
+// looked at.
+TEST_F(ImportPartFrame, EveryImportTakesTheWholeModule) {
+    ASSERT_TRUE(loaded);
+    AccessNode importPart = opened->importPart();
+    ASSERT_EQ(importPart.choice(), Choices::ImportPart);
+    const std::string statement = "  import from LIB_MOD language \"ASN.1:1997\" all\n";
+    struct {
+        bool tabular;
+        std::string expected;
+    } cases[] = {
+        {false, "group ImportPart\n{\n  // first import\n  // detail\n" + statement + statement + "}\n"},
+        {true, "group ImportPart\n{\n  // first import\n  // detail\n" + statement +
+                   "  with\n  {\n    display \"comments := first import\"\n"
+                   "    display \"detailed comments := detail\"\n  }\n" +
+                   statement + "}\n"},
+    };
+    for (const auto& c : cases) {
+        tabularFormat = c.tabular;
+        CapturedOutput out(c.tabular ? "imports_tft" : "imports");
+        FrameVisitor visitor(opened->suite);
+        visitor.Visit(importPart);
+        EXPECT_EQ(out.ttcn(), c.expected) << "-TFT " << c.tabular;
+        EXPECT_EQ(out.asn(), "");
+    }
+}
+
+// The writer of formal parameter lists on TRIPLE(a, b: INTEGER; p: PDU;
+// t: TIMER; c: CP).
+TEST_F(ImportPartFrame, FormalParameterListForms) {
+    ASSERT_TRUE(loaded);
+    AccessNode procedure = nthNode(opened->root(), Choices::TS_ProcIdAndParList);
+    FormalParList list = procedure.as<TS_ProcIdAndParList>().formalParList();
+    ASSERT_EQ(list.size(), 4);
+    struct {
+        bool withTypes;
+        bool templateMarks;
+        std::set<std::string> fromRoot;
+        const char* expected;
+    } cases[] = {
+        {true, true, {}, "template TTCN_Type a, template TTCN_Type b, template PDU p, TIMER t, CP c"},
+        {true, false, {}, "TTCN_Type a, TTCN_Type b, PDU p, TIMER t, CP c"},
+        {false, false, {}, "a, b, p, t, c"},
+        {false, true, {}, "a, b, p, t, c"},
+        {true, true, {"b", "t", "x"},
+         "template TTCN_Type a, template TTCN_Type b_FROM_ROOT, template PDU p, TIMER t_FROM_ROOT, CP c"},
+        {false, false, {"a", "c"}, "a_FROM_ROOT, b, p, t, c_FROM_ROOT"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        CapturedOutput out("parameters_" + std::to_string(n++));
+        FrameVisitor visitor(opened->suite);
+        visitor.writeParameters(list, c.withTypes, c.templateMarks, c.fromRoot);
+        EXPECT_EQ(out.ttcn(), c.expected);
+    }
+    CapturedOutput out("parameters_none");
+    FrameVisitor visitor(opened->suite);
+    visitor.writeParameters(FormalParList(), true, true);
+    EXPECT_EQ(out.ttcn(), "");
+}
+
+// A group frame at level 1 with a node whose collector gives a comment, a
+// targeted display and an encode: comment lines before, with-block after
+// whatever follows the group.
+TEST(GroupFrame, CommentsGroupAfterGroupThenWithBlock) {
+    TreeArena arena;
+    TreeNode* row = makeSequence(arena, Choices::ElemDcl,
+                                 {makeSequence(arena, Choices::ElemId,
+                                               {makeSequence(arena, Choices::ElemIdAndFullId,
+                                                             {makeText(arena, Choices::Identifier, "f")})}),
+                                  nullptr, nullptr, makeText(arena, Choices::Comment, "field")});
+    TreeNode* type = arena.make(Choices::StructTypeDef, kindInfo(Choices::StructTypeDef).fieldCount());
+    type->child[fieldIndex(Choices::StructTypeDef, Choices::Comment)] = makeText(arena, Choices::Comment, "a\nb");
+    type->child[fieldIndex(Choices::StructTypeDef, Choices::ElemDcls)] = makeList(arena, Choices::ElemDcls, {row});
+    AccessSuite suite;
+    for (bool tabular : {false, true}) {
+        tabularFormat = tabular;
+        CapturedOutput out(tabular ? "frame_tft" : "frame");
+        FrameVisitor visitor(suite);
+        output().indentMore();
+        output().newLine();
+        visitor.writeGroupFrame(
+            AccessNode(Choices::StructTypeDef, type), "G", true, [] { output().writeLine("inside"); },
+            [] { output().writeLine("after"); });
+        visitor.writeGroupFrame(AccessNode(Choices::StructTypeDef, type), "H", false, [] {});
+        output().dedent();
+        std::string expected = "\n  // a\n  // b\n  group G\n  {\n    inside\n  }\n  after\n";
+        if (tabular)
+            expected += "  with\n  {\n    display \"comments := a\\nb\"\n    display (f) \"comments := field\"\n  }\n";
+        expected += "  group H\n  {\n  }\n";
+        EXPECT_EQ(out.ttcn(), expected) << "-TFT " << tabular;
+    }
+    tabularFormat = false;
+}
+
+TEST(ModuleFrameDeath, ImportWithoutSourceName) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TreeArena arena;
+    TreeNode* imports = arena.make(Choices::Imports, kindInfo(Choices::Imports).fieldCount());
+    AccessSuite suite;
+    FrameVisitor visitor(suite);
+    EXPECT_EXIT(visitor.Visit(AccessNode(Choices::Imports, imports)), ::testing::ExitedWithCode(1),
+                "^ASSERTION FAILED: node\\.is_present_sourceName\\(\\) \\('Source name not present'\\) at "
+                "XlatorModule\\.cpp\\([0-9]+\\)\n$");
+}
+
+TEST(ModuleFrameDeath, UnreachableVisitsAreInternalErrors) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TreeArena arena;
+    AccessSuite suite;
+    FrameVisitor visitor(suite);
+    for (int32_t kind : {Choices::SourceRef, Choices::ImportedObjectList, Choices::ImportedObject, Choices::ObjectName,
+                         Choices::ObjectType, Choices::EncodingDefs}) {
+        TreeNode* node = arena.make(kind, kindInfo(kind).fieldCount());
+        EXPECT_EXIT(visitor.Visit(AccessNode(kind, node)), ::testing::ExitedWithCode(1),
+                    std::string("^INTERNAL ERROR: 'in Visit") + Choices::to_char(kind) +
+                        "' at XlatorModule\\.cpp\\([0-9]+\\)\n$");
+    }
+}
+
+}  // namespace
