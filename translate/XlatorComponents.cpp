@@ -1,7 +1,7 @@
-// Test components: the common component type BASE and the port type of the
-// coordination points.
+// The common component type BASE, which every test component type extends.
 #include "translate/XlatorVisitor.h"
 
+#include "access/AccessSuite.h"
 #include "front/XlatorOptions.h"
 #include "front/XlatorOutput.h"
 #include "translate/XlatorDefinitionCollector.h"
@@ -16,7 +16,8 @@ std::string XlatorVisitor::messageTypeName(const std::string& typeId) {
     return name;
 }
 
-void XlatorVisitor::writeBaseComponentType(const Declarations& declarations) {
+void XlatorVisitor::writeBaseComponentType() {
+    Declarations declarations = suite_.root().as<ASuite>().declarationsPart().declarations();
     // The four member tables each bring their detailed comment and their rows'
     // comments (with the row as target).
     XlatorAttributeList attributes;
@@ -39,16 +40,4 @@ void XlatorVisitor::writeBaseComponentType(const Declarations& declarations) {
     }
     out.closeBlock(true);
     writeWithBlock(attributes, tabularFormat);
-}
-
-void XlatorVisitor::writeCoordinationPortType() {
-    std::set<std::string> cms = gDefinitionCollector.getAllCMs();
-    if (cms.empty()) return;
-    XlatorOutput& out = output();
-    out.writeComment("Special port type for CMs");
-    out.writeLine("type port CP_Type message");
-    out.openBlock();
-    for (const std::string& cm : cms) out.writeLine("inout " + messageTypeName(cm));
-    out.closeBlock(true);
-    out.startLine();
 }

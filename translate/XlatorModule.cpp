@@ -40,8 +40,7 @@ void XlatorVisitor::VisitASuite(const ASuite& node) {
 }
 
 void XlatorVisitor::writeGroupFrame(const AccessNode& node, const std::string& name, bool withAttributes,
-                                    const std::function<void()>& contents,
-                                    const std::function<void()>& afterGroup) {
+                                    const std::function<void()>& contents) {
     XlatorAttributeList attributes;
     if (withAttributes) {
         attributes = CollectAttributes(node);
@@ -52,7 +51,6 @@ void XlatorVisitor::writeGroupFrame(const AccessNode& node, const std::string& n
     contents();
     out.closeBlock(true);
     out.startLine();
-    if (afterGroup) afterGroup();
     if (withAttributes) writeWithBlock(attributes, tabularFormat);
 }
 
@@ -75,7 +73,6 @@ XLATOR_GROUP(TS_ParDcls, "TestSuiteParameterDeclarations", true)
 XLATOR_GROUP(SelectExprDefs, "TestCaseSelectionExpressionDefinitions", true)
 XLATOR_GROUP(TS_ConstDcls, "TestSuiteConstantDeclarations", true)
 XLATOR_GROUP(TS_ConstRefs, "TestSuiteConstantDeclarationsByReference", true)
-XLATOR_GROUP(TCompConfigDcls, "TestComponentConfigurationDeclarations", false)
 XLATOR_GROUP(ASP_TypeDefs, "ASPTypeDefinitions", false)
 XLATOR_GROUP(TTCN_ASP_TypeDefs, "TTCNASPTypeDefinitions", false)
 XLATOR_GROUP(ASN1_ASP_TypeDefs, "ASN1ASPTypeDefinitions", false)
@@ -112,12 +109,6 @@ void XlatorVisitor::VisitSimpleTypeDefs(const SimpleTypeDefs& node) {
     });
 }
 
-void XlatorVisitor::VisitPCO_TypeDcls(const PCO_TypeDcls& node) {
-    writeGroupFrame(
-        AccessNode(node), "PCOTypeDeclarations", true, [&] { AccessVisitor::VisitPCO_TypeDcls(node); },
-        [this] { writeCoordinationPortType(); });
-}
-
 void XlatorVisitor::writeStringTypePrologue() {
     // The ASN.1 character string types, which the rest of the module may name.
     static const char* const kStringTypes[] = {
@@ -145,7 +136,7 @@ void XlatorVisitor::VisitDeclarations(const Declarations& node) {
     TCompDcls components = node.tcompDcls();
     writeGroupFrame(AccessNode(components), "TestComponentDeclarations", true, [&] {
         output().writeComment("Base component from which all others inherit");
-        writeBaseComponentType(node);
+        writeBaseComponentType();
         if (!components.isEmpty()) VisitTCompDcls(components);
     });
     if (TCompConfigDcls configurations = node.tcompConfigDcls(); !configurations.isEmpty())

@@ -44,7 +44,8 @@ public:
     void VisitEncodingDefs(const EncodingDefs& node) override;
     // One group per table kind, in the order of the fields that hold them.
     // Their contents are the default walk: the translators of the rows only
-    // override the row visits.
+    // override the row visits. The groups of the PCO types (followed by the CP
+    // port type) and of the configurations belong to the components part.
     void VisitTS_TypeDefs(const TS_TypeDefs& node) override;
     void VisitSimpleTypeDefs(const SimpleTypeDefs& node) override;  // opens with the string types
     void VisitStructTypeDefs(const StructTypeDefs& node) override;
@@ -56,8 +57,6 @@ public:
     void VisitSelectExprDefs(const SelectExprDefs& node) override;
     void VisitTS_ConstDcls(const TS_ConstDcls& node) override;
     void VisitTS_ConstRefs(const TS_ConstRefs& node) override;
-    void VisitPCO_TypeDcls(const PCO_TypeDcls& node) override;  // the CP port type after the group
-    void VisitTCompConfigDcls(const TCompConfigDcls& node) override;
     void VisitASP_TypeDefs(const ASP_TypeDefs& node) override;
     void VisitTTCN_ASP_TypeDefs(const TTCN_ASP_TypeDefs& node) override;
     void VisitASN1_ASP_TypeDefs(const ASN1_ASP_TypeDefs& node) override;
@@ -89,11 +88,10 @@ public:
 protected:
     // The form of a table in the output: with `withAttributes`, the node's
     // comment lines (collected by CollectAttributes); "group <name>" and "{";
-    // the contents; "}"; then `afterGroup` when given; then, with
-    // `withAttributes`, the node's with-block. An empty table still gives
-    // its group line and braces.
+    // the contents; "}"; then, with `withAttributes`, the node's with-block.
+    // An empty table still gives its group line and braces.
     void writeGroupFrame(const AccessNode& node, const std::string& name, bool withAttributes,
-                         const std::function<void()>& contents, const std::function<void()>& afterGroup = {});
+                         const std::function<void()>& contents);
     // The TODO mark and the ASN.1 character string types as charstring
     // subtypes, at the head of "SimpleTypeDefinitions".
     void writeStringTypePrologue();
@@ -124,19 +122,13 @@ public:
     // ---- Operations, parameters, selections, constants, variables (XlatorOperations.cpp) ----
 
     // ---- Components, configurations, ports, timers, BASE (XlatorComponents.cpp) ----
-protected:
-    // The common component type "BASE" that every component type extends:
-    // the PCOs, CPs, test case variables and timers of `declarations`, then
-    // one variable per message type to hold received values.
-    void writeBaseComponentType(const Declarations& declarations);
-    // The port type "CP_Type" for coordination messages, when there are CM
-    // types; written after the group of the PCO types.
-    void writeCoordinationPortType();
-    // A message type id in a port or variable declaration: its first letter
-    // upper-cased when the id names an ASN.1 type.
+    // The common component type "BASE" that every component type extends: the
+    // suite's PCOs, CPs, test case variables and timers, and one variable per
+    // message type that receive statements store into.
+    void writeBaseComponentType();
+    // A message type as port types and message variables name it: an ASN.1
+    // type name starts with a capital letter.
     static std::string messageTypeName(const std::string& typeId);
-
-public:
 
     // ---- ASP, PDU and CM types, aliases (XlatorMessages.cpp) ----
 

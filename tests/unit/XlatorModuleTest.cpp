@@ -108,10 +108,9 @@ TEST_F(ImportPartFrame, FormalParameterListForms) {
     EXPECT_EQ(out.ttcn(), "");
 }
 
-// A group frame at level 1 with a node whose collector gives a comment, a
-// targeted display and an encode: comment lines before, with-block after
-// whatever follows the group.
-TEST(GroupFrame, CommentsGroupAfterGroupThenWithBlock) {
+// A group frame at level 1 with a node whose collector gives a two-line
+// comment and a targeted display: comment lines before, with-block after.
+TEST(GroupFrame, CommentsGroupThenWithBlock) {
     TreeArena arena;
     TreeNode* row = makeSequence(arena, Choices::ElemDcl,
                                  {makeSequence(arena, Choices::ElemId,
@@ -128,18 +127,34 @@ TEST(GroupFrame, CommentsGroupAfterGroupThenWithBlock) {
         FrameVisitor visitor(suite);
         output().indentMore();
         output().newLine();
-        visitor.writeGroupFrame(
-            AccessNode(Choices::StructTypeDef, type), "G", true, [] { output().writeLine("inside"); },
-            [] { output().writeLine("after"); });
+        visitor.writeGroupFrame(AccessNode(Choices::StructTypeDef, type), "G", true,
+                                [] { output().writeLine("inside"); });
         visitor.writeGroupFrame(AccessNode(Choices::StructTypeDef, type), "H", false, [] {});
         output().dedent();
-        std::string expected = "\n  // a\n  // b\n  group G\n  {\n    inside\n  }\n  after\n";
+        std::string expected = "\n  // a\n  // b\n  group G\n  {\n    inside\n  }\n";
         if (tabular)
             expected += "  with\n  {\n    display \"comments := a\\nb\"\n    display (f) \"comments := field\"\n  }\n";
         expected += "  group H\n  {\n  }\n";
         EXPECT_EQ(out.ttcn(), expected) << "-TFT " << tabular;
     }
     tabularFormat = false;
+}
+
+// The MP importer refuses a suite without a name, so the check is made on a
+// suite node built by hand. The child shares the parent's files ("fast" death
+// tests fork), so the parent sees that nothing reached either file.
+TEST(ModuleFrameDeath, SuiteWithoutNameWritesNothing) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    TreeArena arena;
+    TreeNode* suiteNode = arena.make(Choices::ASuite, kindInfo(Choices::ASuite).fieldCount());
+    AccessSuite suite;
+    CapturedOutput out("nameless");
+    FrameVisitor visitor(suite);
+    EXPECT_EXIT(visitor.Visit(AccessNode(Choices::ASuite, suiteNode)), ::testing::ExitedWithCode(1),
+                "^ASSERTION FAILED: node\\.is_present_suiteId\\(\\) \\('Suite name not specified'\\) at "
+                "XlatorModule\\.cpp\\([0-9]+\\)\n$");
+    EXPECT_EQ(out.asn(), "");
+    EXPECT_EQ(out.ttcn(), "");
 }
 
 TEST(ModuleFrameDeath, ImportWithoutSourceName) {
