@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -31,15 +32,22 @@ inline std::string readFile(const std::string& path) {
     return text.str();
 }
 
-// A folder of this process's own, beside the other test programs' folders.
+// A folder of this process's own, beside the other test programs' folders,
+// removed when the process ends.
 inline std::string scratchDir() {
-    static const std::string dir = [] {
-        std::string path = ::testing::TempDir() + "translate_" + std::to_string(::getpid()) + "/";
-        std::string command = "mkdir -p '" + path + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        return path;
-    }();
-    return dir;
+    struct Folder {
+        std::filesystem::path path =
+            std::filesystem::path(::testing::TempDir()) / ("translate_" + std::to_string(::getpid()));
+        pid_t owner = ::getpid();
+        Folder() { std::filesystem::create_directories(path); }
+        // A forked death-test child leaves the folder to its parent.
+        ~Folder() {
+            std::error_code ignored;
+            if (::getpid() == owner) std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path.string() + "/";
 }
 
 inline std::string writeScratch(const std::string& name, const std::string& text) {
@@ -49,7 +57,7 @@ inline std::string writeScratch(const std::string& name, const std::string& text
 }
 
 // A suite opened the way the converter opens it. ASN.1 files go through the
-// conversion tool of the build, whose keyword file is copied beside the test.
+// conversion tool of the build.
 class OpenedSuite {
 public:
     bool open(const std::vector<std::string>& mpFiles, const std::vector<std::string>& asnFiles = {}) {
@@ -59,6 +67,9 @@ public:
         if (!asnFiles.empty()) {
             ::setenv("VELD", XLATOR_BIN_DIR, 1);
             LibrarySettings::reload();
+            // The tool reads its keyword file from the working directory: the
+            // scratch folder (every path of the tests is absolute).
+            EXPECT_EQ(::chdir(scratchDir().c_str()), 0);
             std::ifstream keywords(std::string(XLATOR_BIN_DIR) + "/modconv_kwd.txt", std::ios::binary);
             std::ofstream("modconv_kwd.txt", std::ios::binary) << keywords.rdbuf();
             std::string lines;

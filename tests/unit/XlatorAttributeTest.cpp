@@ -1,18 +1,18 @@
 // The with-attribute translation: what CollectAttributes gathers for every
 // kind of a real, analysed suite, the assertions on rows without a name, and
 // the comment lines and with-block the writers make of a list.
-#include "TranslateTestSupport.h"
+#include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "TranslateTestSupport.h"
 #include "translate/XlatorWithVisitor.h"
 #include "tree/KindInfo.h"
 #include "tree/TreeArena.h"
 #include "tree/TreeBuild.h"
 #include "tree/TreeViews.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 using namespace translate_test;
 
@@ -46,27 +46,28 @@ struct KindCase {
 
 using C = Choices;
 
+// The comment "x" and the detailed comment "x detail" of a definition.
+#define BOTH(x) R"(display "comments := )" x R"(")", R"(display "detailed comments := )" x R"( detail")"
+
 // The expectations follow the suite in data/translate/attributes.mp, whose
 // every text names its field ("x" comment, "x detail" detailed comment).
 const std::vector<KindCase> kKindCases = {
-    {C::ASuite, 0,
+    {C::ASuite,
+     0,
      {R"(display "comments := suite comment")", R"(display "detailed comments := suite detail")",
-      R"(display "base standards ref := std ref")", R"(display "pics ref := pics")",
-      R"(display "pixit ref := pixit")", R"(display "test methods := remote")"}},
-    {C::EncodingVariationSet, 0,
-     {R"(display "comments := variations")", R"(display "detailed comments := variations detail")"}},
+      R"(display "base standards ref := std ref")", R"(display "pics ref := pics")", R"(display "pixit ref := pixit")",
+      R"(display "test methods := remote")"}},
+    {C::EncodingVariationSet, 0, {BOTH("variations")}},
     {C::SimpleTypeDef, 0, {R"(display "comments := small ""one""")", R"(encode "BAD_LENGTH")"}},
     {C::SimpleTypeDef, 1, {}},
-    {C::StructTypeDef, 0,
-     {R"(display "comments := header")", R"(display "detailed comments := header detail")",
-      R"(variant "SHORT_FORM")", R"(display (kind) "comments := the kind")", R"(encode (kind) "SHORT_FORM")",
-      "display (data) \"comments := two\nlines\""}},
-    {C::ASN1_TypeDef, 0,
-     {R"(display "comments := colour")", R"(display "detailed comments := colour detail")",
-      R"(variant "SHORT_FORM")"}},
+    {C::StructTypeDef,
+     0,
+     {BOTH("header"), R"(variant "SHORT_FORM")", R"(display (kind) "comments := the kind")",
+      R"(encode (kind) "SHORT_FORM")", "display (data) \"comments := two\nlines\""}},
+    {C::ASN1_TypeDef, 0, {BOTH("colour"), R"(variant "SHORT_FORM")"}},
     {C::ASN1_TypeRef, 0, {R"(display "comments := remote")", R"(variant "SHORT_FORM")"}},
-    {C::TS_OpDef, 0, {R"(display "comments := op")", R"(display "detailed comments := op detail")"}},
-    {C::TS_ProcDef, 0, {R"(display "comments := proc")", R"(display "detailed comments := proc detail")"}},
+    {C::TS_OpDef, 0, {BOTH("op")}},
+    {C::TS_ProcDef, 0, {BOTH("proc")}},
     {C::TS_ParDcl, 0, {R"(display "comments := par")", R"(display "pics/pixit ref := A.1")"}},
     {C::EncodingDefinition, 0, {R"(display "comments := ber")"}},
     {C::EncodingVariation, 0, {R"(display "comments := short form")"}},
@@ -82,29 +83,22 @@ const std::vector<KindCase> kKindCases = {
     {C::CP_Dcl, 0, {R"(display "comments := cp")"}},
     {C::TimerDcl, 0, {R"(display "comments := timer")"}},
     {C::ASN1_ASP_TypeDefByRef, 0, {R"(display "comments := asp ref")"}},
-    {C::TCompConfigDcl, 0,
-     {R"(display "comments := config")", R"(display "detailed comments := config detail")",
-      R"(display (MTC1) "comments := the mtc")"}},
-    {C::TTCN_ASP_TypeDef, 0,
-     {R"(display "comments := asp")", R"(display "detailed comments := asp detail")",
-      R"(display (payload) "comments := payload")", R"(display (MACRO) "comments := macro")"}},
-    {C::TTCN_CM_TypeDef, 0,
-     {R"(display "comments := cm")", R"(display "detailed comments := cm detail")",
-      R"(display (step) "comments := step")", R"(display (MACRO) "comments := cm macro")"}},
-    {C::TTCN_PDU_TypeDef, 0,
-     {R"(display "comments := pdu")", R"(display "detailed comments := pdu detail")", R"(encode "BER")",
-      R"(variant "SHORT_FORM")", R"(display (MACRO) "comments := pdu macro")", R"(encode (MACRO) "SHORT_FORM")",
-      R"(encode (count) "BAD_LENGTH")"}},
-    {C::ASN1_PDU_TypeDef, 0,
-     {R"(display "comments := ack")", R"(display "detailed comments := ack detail")", R"(encode "BER")",
-      R"(variant "SHORT_FORM")"}},
-    {C::ASN1_PDU_TypeDefByRef, 0,
-     {R"(display "comments := pdu ref")", R"(encode "BER")", R"(variant "SHORT_FORM")"}},
-    {C::ASN1_ASP_TypeDef, 0,
-     {R"(display "comments := asn asp")", R"(display "detailed comments := asn asp detail")"}},
-    {C::ASN1_CM_TypeDef, 0, {R"(display "comments := go")", R"(display "detailed comments := go detail")"}},
-    {C::InvalidFieldEncodingDef, 0,
-     {R"(display "comments := bad")", R"(display "detailed comments := bad detail")"}},
+    {C::TCompConfigDcl, 0, {BOTH("config"), R"(display (MTC1) "comments := the mtc")"}},
+    {C::TTCN_ASP_TypeDef,
+     0,
+     {BOTH("asp"), R"(display (payload) "comments := payload")", R"(display (MACRO) "comments := macro")"}},
+    {C::TTCN_CM_TypeDef,
+     0,
+     {BOTH("cm"), R"(display (step) "comments := step")", R"(display (MACRO) "comments := cm macro")"}},
+    {C::TTCN_PDU_TypeDef,
+     0,
+     {BOTH("pdu"), R"(encode "BER")", R"(variant "SHORT_FORM")", R"(display (MACRO) "comments := pdu macro")",
+      R"(encode (MACRO) "SHORT_FORM")", R"(encode (count) "BAD_LENGTH")"}},
+    {C::ASN1_PDU_TypeDef, 0, {BOTH("ack"), R"(encode "BER")", R"(variant "SHORT_FORM")"}},
+    {C::ASN1_PDU_TypeDefByRef, 0, {R"(display "comments := pdu ref")", R"(encode "BER")", R"(variant "SHORT_FORM")"}},
+    {C::ASN1_ASP_TypeDef, 0, {BOTH("asn asp")}},
+    {C::ASN1_CM_TypeDef, 0, {BOTH("go")}},
+    {C::InvalidFieldEncodingDef, 0, {BOTH("bad")}},
     // Multi-row tables: their detailed comment.
     {C::SimpleTypeDefs, 0, {R"(display "detailed comments := simple detail")"}},
     {C::ASN1_TypeRefs, 0, {R"(display "detailed comments := refs detail")"}},
@@ -128,56 +122,49 @@ const std::vector<KindCase> kKindCases = {
     {C::ASP_ParValue, 0, {R"(display "comments := c payload")"}},
     {C::CM_ParValue, 1, {}},
     // Constraints. A structured type constraint's element gets no encode.
-    {C::StructTypeConstraint, 0,
-     {R"(display "comments := c header")", R"(display "detailed comments := c header detail")",
-      R"(variant "SHORT_FORM")", R"(display (kind) "comments := c kind")"}},
-    {C::ASN1_TypeConstraint, 0,
-     {R"(display "comments := c red")", R"(display "detailed comments := c red detail")",
-      R"(variant "SHORT_FORM")"}},
-    {C::TTCN_ASP_Constraint, 0,
-     {R"(display "comments := c data")", R"(display "detailed comments := c data detail")",
-      R"(display (payload) "comments := c payload")", R"(display (MACRO) "comments := c macro")"}},
-    {C::TTCN_CM_Constraint, 0,
-     {R"(display "comments := c ready")", R"(display "detailed comments := c ready detail")",
-      R"(display (step) "comments := c step")"}},
-    {C::TTCN_PDU_Constraint, 0,
-     {R"(display "comments := c echo")", R"(display "detailed comments := c echo detail")", R"(encode "BER")",
-      R"(variant "SHORT_FORM")", R"(encode (MACRO) "SHORT_FORM")", R"(display (count) "comments := c count")",
-      R"(encode (count) "BAD_LENGTH")"}},
-    {C::ASN1_PDU_Constraint, 0,
-     {R"(display "comments := c ack")", R"(display "detailed comments := c ack detail")", R"(encode "BER")",
-      R"(variant "SHORT_FORM")"}},
-    {C::ASN1_ASP_Constraint, 0,
-     {R"(display "comments := c connect")", R"(display "detailed comments := c connect detail")"}},
-    {C::ASN1_CM_Constraint, 0,
-     {R"(display "comments := c go")", R"(display "detailed comments := c go detail")"}},
+    {C::StructTypeConstraint,
+     0,
+     {BOTH("c header"), R"(variant "SHORT_FORM")", R"(display (kind) "comments := c kind")"}},
+    {C::ASN1_TypeConstraint, 0, {BOTH("c red"), R"(variant "SHORT_FORM")"}},
+    {C::TTCN_ASP_Constraint,
+     0,
+     {BOTH("c data"), R"(display (payload) "comments := c payload")", R"(display (MACRO) "comments := c macro")"}},
+    {C::TTCN_CM_Constraint, 0, {BOTH("c ready"), R"(display (step) "comments := c step")"}},
+    {C::TTCN_PDU_Constraint,
+     0,
+     {BOTH("c echo"), R"(encode "BER")", R"(variant "SHORT_FORM")", R"(encode (MACRO) "SHORT_FORM")",
+      R"(display (count) "comments := c count")", R"(encode (count) "BAD_LENGTH")"}},
+    {C::ASN1_PDU_Constraint, 0, {BOTH("c ack"), R"(encode "BER")", R"(variant "SHORT_FORM")"}},
+    {C::ASN1_ASP_Constraint, 0, {BOTH("c connect")}},
+    {C::ASN1_CM_Constraint, 0, {BOTH("c go")}},
     // Dynamic part.
     {C::TestGroup, 0, {R"(display "purpose := the group")"}},
     {C::CompactTestGroup, 0, {R"(display "purpose := compact")"}},
-    {C::CompactTestCase, 0,
+    {C::CompactTestCase,
+     0,
      {R"(display "comments := ctc")", R"(display "purpose := compact purpose")",
       R"(display "description := ctc description")"}},
-    {C::TestCase, 0,
-     {R"(display "comments := tc")", R"(display "detailed comments := tc detail")",
-      R"(display "purpose := echo a PDU")", R"(display "description := tc description")"}},
-    {C::TestStep, 0,
-     {R"(display "comments := ts")", R"(display "detailed comments := ts detail")",
-      R"(display "purpose := start")", R"(display "description := ts description")"}},
-    {C::DefaultCase, 0,
-     {R"(display "comments := def")", R"(display "detailed comments := def detail")",
-      R"(display "purpose := anything else")", R"(display "description := def description")"}},
+    {C::TestCase, 0, {BOTH("tc"), R"(display "purpose := echo a PDU")", R"(display "description := tc description")"}},
+    {C::TestStep, 0, {BOTH("ts"), R"(display "purpose := start")", R"(display "description := ts description")"}},
+    {C::DefaultCase,
+     0,
+     {BOTH("def"), R"(display "purpose := anything else")", R"(display "description := def description")"}},
     // The members of the common component type and the test suite variables.
-    {C::TC_VarDcls, 0,
+    {C::TC_VarDcls,
+     0,
      {R"(display "test case variable declarations detailed comments := tcvs detail")",
       R"(display (TCV_N) "comments := tcv")"}},
-    {C::PCO_Dcls, 0,
+    {C::PCO_Dcls,
+     0,
      {R"(display "pco declarations detailed comments := pcos detail")", R"(display (L) "comments := pco")"}},
-    {C::CP_Dcls, 0,
+    {C::CP_Dcls,
+     0,
      {R"(display "cp declarations detailed comments := cps detail")", R"(display (CP1) "comments := cp")"}},
-    {C::TimerDcls, 0,
-     {R"(display "timer declarations detailed comments := timers detail")",
-      R"(display (T1) "comments := timer")"}},
-    {C::TS_VarDcls, 0,
+    {C::TimerDcls,
+     0,
+     {R"(display "timer declarations detailed comments := timers detail")", R"(display (T1) "comments := timer")"}},
+    {C::TS_VarDcls,
+     0,
      {R"(display "test suite variables detailed comments := tsvs detail")",
       R"(display (TSV_COUNT) "comments := tsv")"}},
     // Kinds without a collector.
@@ -294,10 +281,9 @@ TEST(CollectAttributesDeath, RowNameOfAnotherChoiceIsAnInternalError) {
                 linePattern(expected, "XlatorWithVisitor.cpp"));
 
     // A CM parameter that is no macro symbol is taken as a name.
-    TreeNode* cmRow = makeSequence(
-        arena, C::CM_ParDcl,
-        {makeSequence(arena, C::CM_ParId, {makeChoice(arena, C::CM_ParIdOrMacro, stray)}), nullptr,
-         makeText(arena, C::Comment, "odd")});
+    TreeNode* cmRow = makeSequence(arena, C::CM_ParDcl,
+                                   {makeSequence(arena, C::CM_ParId, {makeChoice(arena, C::CM_ParIdOrMacro, stray)}),
+                                    nullptr, makeText(arena, C::Comment, "odd")});
     TreeNode* cm = tableWithRow(arena, C::TTCN_CM_TypeDef, C::CM_ParDcls, cmRow);
     EXPECT_EQ(texts(CollectAttributes(AccessNode(C::TTCN_CM_TypeDef, cm))),
               (std::vector<std::string>{R"(display "comments := odd")"}));
@@ -306,66 +292,53 @@ TEST(CollectAttributesDeath, RowNameOfAnotherChoiceIsAnInternalError) {
 TEST(CollectAttributesDeath, FieldEncodingOfAnotherChoiceIsAnInternalError) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     TreeArena arena;
-    TreeNode* encoding = makeSequence(
-        arena, C::PDU_FieldEncoding,
-        {makeChoice(arena, C::PDU_FieldEncodingCall, makeText(arena, C::Identifier, "x"))});
+    TreeNode* encoding =
+        makeSequence(arena, C::PDU_FieldEncoding,
+                     {makeChoice(arena, C::PDU_FieldEncodingCall, makeText(arena, C::Identifier, "x"))});
     EXPECT_EXIT(getEncodingDefinition(PDU_FieldEncoding(encoding)), ::testing::ExitedWithCode(1),
                 linePattern("INTERNAL ERROR: 'Unexpected choice in getEncodingDefinition'", "XlatorWithVisitor.h"));
 }
 
-// The writers, on lists built by hand.
-XlatorAttributeList listOf(std::vector<std::unique_ptr<XlatorAttribute>> items) {
-    XlatorAttributeList list;
-    for (auto& item : items) list.push_back(std::move(item));
-    return list;
+// The writers, on lists built by hand: each attribute is "D|target|key|value",
+// "E|target|text" or "V|text" (an empty target: none).
+std::unique_ptr<XlatorAttribute> attributeOf(const std::string& spec) {
+    std::vector<std::string> parts;
+    for (std::size_t begin = 0, end; begin <= spec.size(); begin = end + 1) {
+        end = std::min(spec.find('|', begin), spec.size());
+        parts.push_back(spec.substr(begin, end - begin));
+    }
+    if (parts[0] == "D") return std::make_unique<XlatorDisplayAttribute>(parts[1], parts[2], parts[3]);
+    if (parts[0] == "E") return std::make_unique<XlatorEncodeAttribute>(parts[1], parts[2]);
+    return std::make_unique<XlatorVariantAttribute>(parts[1]);
 }
 
 struct WriterCase {
     const char* name;
     bool tabular;
-    std::vector<std::string> attributes;  // "D:target:key:value", "E:target:text", "V:text"
+    std::vector<std::string> attributes;
     std::string expected;
 };
 
-std::unique_ptr<XlatorAttribute> attributeOf(const std::string& spec) {
-    auto field = [&spec](int n) {
-        std::size_t begin = 0;
-        for (int i = 0; i < n; ++i) begin = spec.find(':', begin) + 1;
-        std::size_t end = n < 3 ? spec.find(':', begin) : std::string::npos;
-        return spec.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
-    };
-    if (spec[0] == 'D') {
-        if (field(1).empty()) return std::make_unique<XlatorDisplayAttribute>(field(2), field(3));
-        return std::make_unique<XlatorDisplayAttribute>(field(1), field(2), field(3));
-    }
-    if (spec[0] == 'E') {
-        std::string text = spec.substr(spec.find(':', 2) + 1);
-        if (field(1).empty()) return std::make_unique<XlatorEncodeAttribute>(text);
-        return std::make_unique<XlatorEncodeAttribute>(field(1), text);
-    }
-    return std::make_unique<XlatorVariantAttribute>(spec.substr(2));
-}
-
 const std::vector<WriterCase> kWriterCases = {
-    {"comment_without_tft", false, {"D::comments:abc"}, "\n// abc\nT\n"},
-    {"comment_with_tft", true, {"D::comments:abc"}, "\n// abc\nT\nwith\n{\n  display \"comments := abc\"\n}\n"},
-    {"two_lines_and_quote", true, {"D::comments:say \"hi\"\r\nbye"},
+    {"comment_without_tft", false, {"D||comments|abc"}, "\n// abc\nT\n"},
+    {"comment_with_tft", true, {"D||comments|abc"}, "\n// abc\nT\nwith\n{\n  display \"comments := abc\"\n}\n"},
+    {"two_lines_and_quote", true, {"D||comments|say \"hi\"\r\nbye"},
      "\n// say \"hi\"\n// bye\nT\nwith\n{\n  display \"comments := say \"\"hi\"\"\\nbye\"\n}\n"},
-    {"target_is_no_comment_line", true, {"D:elem:comments:abc"}, "T\nwith\n{\n  display (elem) \"comments := abc\"\n}\n"},
-    {"encode_without_tft", false, {"D:f:comments:abc", "E:f:V", "V:W", "E::R"},
+    {"target_is_no_comment_line", true, {"D|elem|comments|abc"},
+     "T\nwith\n{\n  display (elem) \"comments := abc\"\n}\n"},
+    {"encode_without_tft", false, {"D|f|comments|abc", "E|f|V", "V|W", "E||R"},
      "T\nwith\n{\n  encode (f) \"V\"\n  variant \"W\"\n  encode \"R\"\n}\n"},
-    {"display_only_without_tft", false, {"D::comments:abc", "D:x:comments:y"}, "\n// abc\nT\n"},
+    {"display_only_without_tft", false, {"D||comments|abc", "D|x|comments|y"}, "\n// abc\nT\n"},
     {"empty_list", true, {}, "T\n"},
     // The comment writer does not look at values (the collectors never add empty ones).
-    {"nothing_with_a_value", true, {"D::comments:", "V:"}, "\n// \nT\n"},
+    {"nothing_with_a_value", true, {"D||comments|", "V|"}, "\n// \nT\n"},
 };
 
 TEST(AttributeWriters, CommentLinesDefinitionThenWithBlock) {
     for (const WriterCase& c : kWriterCases) {
         CapturedOutput out(std::string("writer_") + c.name);
-        std::vector<std::unique_ptr<XlatorAttribute>> items;
-        for (const std::string& spec : c.attributes) items.push_back(attributeOf(spec));
-        XlatorAttributeList list = listOf(std::move(items));
+        XlatorAttributeList list;
+        for (const std::string& spec : c.attributes) list.push_back(attributeOf(spec));
         writeAttributeComments(list);
         output().write("T");
         output().startLine();
