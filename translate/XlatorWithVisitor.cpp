@@ -68,41 +68,22 @@ std::string cmParameterTarget(const TreeNode* row) {
     return std::string(id.cm_ParIdAndFullId().identifier().text());
 }
 
-std::string testSuiteVariableTarget(const TreeNode* row) {
-    TS_VarDcl elem(row);
-    XLATOR_ASSERT(elem.is_present_ts_VarId(), "Element id not present");
-    return std::string(elem.ts_VarId().identifier().text());
-}
+// Rows named by one identifier: `Row` has the optional field `field` holding it.
+#define XLATOR_ROW_TARGET(name, Row, field)                                 \
+    std::string name(const TreeNode* row) {                                 \
+        Row elem(row);                                                      \
+        XLATOR_ASSERT(elem.is_present_##field(), "Element id not present"); \
+        return std::string(elem.field().identifier().text());               \
+    }
 
-std::string testCaseVariableTarget(const TreeNode* row) {
-    TC_VarDcl elem(row);
-    XLATOR_ASSERT(elem.is_present_tc_VarId(), "Element id not present");
-    return std::string(elem.tc_VarId().identifier().text());
-}
+XLATOR_ROW_TARGET(testSuiteVariableTarget, TS_VarDcl, ts_VarId)
+XLATOR_ROW_TARGET(testCaseVariableTarget, TC_VarDcl, tc_VarId)
+XLATOR_ROW_TARGET(pcoTarget, PCO_Dcl, pco_Id)
+XLATOR_ROW_TARGET(cpTarget, CP_Dcl, cp_Id)
+XLATOR_ROW_TARGET(timerTarget, TimerDcl, timerId)
+XLATOR_ROW_TARGET(componentUseTarget, TCompConfigInfo, tcompUsed)
 
-std::string pcoTarget(const TreeNode* row) {
-    PCO_Dcl elem(row);
-    XLATOR_ASSERT(elem.is_present_pco_Id(), "Element id not present");
-    return std::string(elem.pco_Id().identifier().text());
-}
-
-std::string cpTarget(const TreeNode* row) {
-    CP_Dcl elem(row);
-    XLATOR_ASSERT(elem.is_present_cp_Id(), "Element id not present");
-    return std::string(elem.cp_Id().identifier().text());
-}
-
-std::string timerTarget(const TreeNode* row) {
-    TimerDcl elem(row);
-    XLATOR_ASSERT(elem.is_present_timerId(), "Element id not present");
-    return std::string(elem.timerId().identifier().text());
-}
-
-std::string componentUseTarget(const TreeNode* row) {
-    TCompConfigInfo elem(row);
-    XLATOR_ASSERT(elem.is_present_tcompUsed(), "Element id not present");
-    return std::string(elem.tcompUsed().identifier().text());
-}
+#undef XLATOR_ROW_TARGET
 
 // A text field of a kind and the key of its display attribute.
 struct TextItem {
