@@ -131,6 +131,10 @@ namespace {
 // translation visitor keeps its own context.
 RootBehaviour* gpRootBehaviour = NULL;
 
+// Whether a message type definition also defines an ASN.1 type name.
+constexpr bool kAsn1Type = true;
+constexpr bool kTtcnType = false;
+
 // Walks a test case, test step or default with its behaviour context set;
 // a table inside a table, or a context lost during the walk, is an internal
 // failure.
@@ -204,55 +208,49 @@ void XlatorDefinitionCollector::VisitPCO_Dcl(const PCO_Dcl& pd) {
     AccessVisitor::VisitPCO_Dcl(pd);
 }
 
-void XlatorDefinitionCollector::recordMessageType(const std::string& id, const PCO_Type& pcoType) {
+void XlatorDefinitionCollector::recordMessageType(const Identifier& name, const PCO_Type& pcoType, bool asn1Type) {
+    const std::string id = textOf(name);
     const std::string pcoTypeId = textOf(pcoType.identifier());
     if (pcoTypeId.empty())
         aspsWithoutPcoType_.insert(id);
     else
         aspsByPcoType_[pcoTypeId].insert(id);
+    if (asn1Type) typeReferences_.insert(id);
 }
 
 void XlatorDefinitionCollector::VisitTTCN_ASP_TypeDef(const TTCN_ASP_TypeDef& td) {
     XLATOR_ASSERT(td.is_present_asp_Id(), "ASP id not specified");
-    recordMessageType(textOf(td.asp_Id().asp_IdAndFullId().identifier()), td.pco_Type());
+    recordMessageType(td.asp_Id().asp_IdAndFullId().identifier(), td.pco_Type(), kTtcnType);
     AccessVisitor::VisitTTCN_ASP_TypeDef(td);
 }
 
 void XlatorDefinitionCollector::VisitASN1_ASP_TypeDef(const ASN1_ASP_TypeDef& td) {
     XLATOR_ASSERT(td.is_present_asp_Id(), "ASP id not specified");
-    const std::string id = textOf(td.asp_Id().asp_IdAndFullId().identifier());
-    recordMessageType(id, td.pco_Type());
-    typeReferences_.insert(id);
+    recordMessageType(td.asp_Id().asp_IdAndFullId().identifier(), td.pco_Type(), kAsn1Type);
     AccessVisitor::VisitASN1_ASP_TypeDef(td);
 }
 
 void XlatorDefinitionCollector::VisitASN1_ASP_TypeDefByRef(const ASN1_ASP_TypeDefByRef& td) {
     XLATOR_ASSERT(td.is_present_asp_Id(), "ASP id not specified");
-    const std::string id = textOf(td.asp_Id().asp_IdAndFullId().identifier());
-    recordMessageType(id, td.pco_Type());
-    typeReferences_.insert(id);
+    recordMessageType(td.asp_Id().asp_IdAndFullId().identifier(), td.pco_Type(), kAsn1Type);
     AccessVisitor::VisitASN1_ASP_TypeDefByRef(td);
 }
 
 void XlatorDefinitionCollector::VisitTTCN_PDU_TypeDef(const TTCN_PDU_TypeDef& td) {
     XLATOR_ASSERT(td.is_present_pdu_Id(), "PDU id not specified");
-    recordMessageType(textOf(td.pdu_Id().pdu_IdAndFullId().identifier()), td.pco_Type());
+    recordMessageType(td.pdu_Id().pdu_IdAndFullId().identifier(), td.pco_Type(), kTtcnType);
     AccessVisitor::VisitTTCN_PDU_TypeDef(td);
 }
 
 void XlatorDefinitionCollector::VisitASN1_PDU_TypeDef(const ASN1_PDU_TypeDef& td) {
     XLATOR_ASSERT(td.is_present_pdu_Id(), "PDU id not specified");
-    const std::string id = textOf(td.pdu_Id().pdu_IdAndFullId().identifier());
-    recordMessageType(id, td.pco_Type());
-    typeReferences_.insert(id);
+    recordMessageType(td.pdu_Id().pdu_IdAndFullId().identifier(), td.pco_Type(), kAsn1Type);
     AccessVisitor::VisitASN1_PDU_TypeDef(td);
 }
 
 void XlatorDefinitionCollector::VisitASN1_PDU_TypeDefByRef(const ASN1_PDU_TypeDefByRef& td) {
     XLATOR_ASSERT(td.is_present_pdu_Id(), "PDU id not specified");
-    const std::string id = textOf(td.pdu_Id().pdu_IdAndFullId().identifier());
-    recordMessageType(id, td.pco_Type());
-    typeReferences_.insert(id);
+    recordMessageType(td.pdu_Id().pdu_IdAndFullId().identifier(), td.pco_Type(), kAsn1Type);
     AccessVisitor::VisitASN1_PDU_TypeDefByRef(td);
 }
 

@@ -103,8 +103,8 @@ public:
 private:
     // An ASP or PDU type: it travels over the PCOs of the PCO type its
     // definition names, or, when that column is empty, over those of every
-    // PCO type that no definition names.
-    void recordMessageType(const std::string& id, const PCO_Type& pcoType);
+    // PCO type that no definition names. The ASN.1 forms also name a type.
+    void recordMessageType(const Identifier& name, const PCO_Type& pcoType, bool asn1Type);
     LocalTree findAttachedLocalTree(const Attach& attach) const;
 
     std::set<std::string> aspsWithoutPcoType_;
