@@ -57,6 +57,7 @@ const std::vector<KindCase> kKindCases = {
      {R"(display "comments := suite comment")", R"(display "detailed comments := suite detail")",
       R"(display "base standards ref := std ref")", R"(display "pics ref := pics")", R"(display "pixit ref := pixit")",
       R"(display "test methods := remote")"}},
+    {C::Imports, 0, {R"(display "comments := import comment")", R"(display "detailed comments := import detail")"}},
     {C::EncodingVariationSet, 0, {BOTH("variations")}},
     {C::SimpleTypeDef, 0, {R"(display "comments := small ""one""")", R"(encode "BAD_LENGTH")"}},
     {C::SimpleTypeDef, 1, {}},
@@ -175,36 +176,11 @@ const std::vector<KindCase> kKindCases = {
 TEST_F(CollectedAttributes, EveryKindCollectsItsItemsInOrder) {
     ASSERT_TRUE(loaded);
     for (const KindCase& c : kKindCases) {
-        AccessNode node = nthNode(opened->root(), c.kind, c.index);
+        // The import part hangs beside the suite, not below it.
+        AccessNode node = nthNode(c.kind == C::Imports ? opened->importPart() : opened->root(), c.kind, c.index);
         ASSERT_FALSE(node.isEmpty()) << Choices::to_char(c.kind) << " #" << c.index;
         EXPECT_EQ(texts(CollectAttributes(node)), c.expected) << Choices::to_char(c.kind) << " #" << c.index;
     }
-}
-
-TEST_F(CollectedAttributes, ImportRowCollectsItsComments) {
-    ASSERT_TRUE(loaded);
-    AccessNode imports = nthNode(opened->importPart(), C::Imports);
-    ASSERT_FALSE(imports.isEmpty());
-    EXPECT_EQ(texts(CollectAttributes(imports)),
-              (std::vector<std::string>{R"(display "comments := import comment")",
-                                        R"(display "detailed comments := import detail")"}));
-}
-
-TEST_F(CollectedAttributes, KindsOfAttributesAndTheirTargets) {
-    ASSERT_TRUE(loaded);
-    XlatorAttributeList list = CollectAttributes(nthNode(opened->root(), C::TTCN_PDU_TypeDef));
-    ASSERT_EQ(list.size(), 7u);
-    std::vector<int> kinds;
-    std::vector<bool> targets;
-    for (const auto& attribute : list) {
-        kinds.push_back(attribute->getKind());
-        targets.push_back(attribute->hasTarget());
-        EXPECT_TRUE(attribute->hasValue());
-    }
-    EXPECT_EQ(kinds, (std::vector<int>{0, 0, 1, 2, 0, 1, 1}));
-    EXPECT_EQ(targets, (std::vector<bool>{false, false, false, false, true, true, true}));
-    EXPECT_EQ(list[3]->getValue(), "SHORT_FORM");
-    EXPECT_EQ(list[4]->getValue(), "pdu macro");
 }
 
 // Rows without their name, built by hand (the analysis refuses such suites).
