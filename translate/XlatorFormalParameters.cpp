@@ -29,3 +29,5 @@ void XlatorVisitor::writeParameters(const FormalParList& list, bool withTypes, b
         }
     }
 }
+
+void XlatorVisitor::VisitFormalParList(const FormalParList& node) { writeParameters(node, true, false); }

@@ -318,6 +318,9 @@ public:
     // defaults, local trees and envelopes.
     void writeParameters(const FormalParList& list, bool withTypes, bool templateMarks,
                          const std::set<std::string>& fromRoot = {});
+    // A formal parameter list met by a visit: with types, without template
+    // marks (the form of operations and test steps).
+    void VisitFormalParList(const FormalParList& node) override;
 
     // ---- Simple and structured types (XlatorTypes.cpp) ----
 

@@ -114,6 +114,13 @@ TEST_F(ImportPartFrame, FormalParameterListForms) {
         visitor.writeParameters(list, c.withTypes, c.templateMarks, c.fromRoot);
         EXPECT_EQ(out.ttcn(), c.expected);
     }
+    // A visit of the list writes it with types and without template marks.
+    {
+        CapturedOutput out("parameters_visit");
+        FrameVisitor visitor(opened->suite);
+        visitor.Visit(AccessNode(list));
+        EXPECT_EQ(out.ttcn(), "TTCN_Type a, TTCN_Type b, PDU p, TIMER t, CP c");
+    }
     CapturedOutput out("parameters_none");
     FrameVisitor visitor(opened->suite);
     visitor.writeParameters(FormalParList(), true, true);
