@@ -2,8 +2,8 @@
 // the text fields of the kind (each with its display key), where its encoding
 // rule and encoding variation stand, and the rows of the table with the way to
 // read a row's name. One walk over that description serves every kind, so the
-// order of rule 4 (texts, encode of the rule, variant, then per row its display
-// and encode) holds for all of them alike.
+// order (texts, encode of the rule, variant, then per row its display and
+// encode) holds for all of them alike.
 #include "translate/XlatorWithVisitor.h"
 
 #include "tree/KindInfo.h"
