@@ -42,14 +42,14 @@ void XlatorVisitor::writeExternalFunction(const AccessNode& table, const AccessN
 void XlatorVisitor::VisitTS_OpIdAndParList(const TS_OpIdAndParList& node) {
     VisitIdentifier(node.identifier());
     output().write("(");
-    VisitFormalParList(node.formalParList());
+    writeParameters(node.formalParList(), true, false);
     output().write(")");
 }
 
 void XlatorVisitor::VisitTS_ProcIdAndParList(const TS_ProcIdAndParList& node) {
     VisitIdentifier(node.identifier());
     output().write("(");
-    VisitFormalParList(node.formalParList());
+    writeParameters(node.formalParList(), true, false);
     output().write(")");
 }
 
