@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <string>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -48,222 +49,186 @@ std::string literal(const std::string& text) {
 }
 
 struct MissingCell {
-    const char* declarations;  // the tables of the declarations part
+    std::string declarations;  // the tables of the declarations part
     int32_t kind;              // the node visited
-    const char* expression;
-    const char* message;
-    const char* sourceFile;
-    const char* ttcnBefore;  // what the TTCN-3 file holds when the run ends
-    const char* asnBefore;
+    std::string expression;
+    std::string message;
+    std::string sourceFile;
+    std::string ttcnBefore;  // what the two files hold when the run ends
+    std::string asnBefore;
 };
 
-const MissingCell kMissingCells[] = {
+// A multiple-object table holding one row, and a single-object table.
+std::string rows(const std::string& table, const std::string& row, const std::string& cells) {
+    return "$Begin_" + table + " $" + row + " " + cells + " $End_" + row + " $End_" + table;
+}
+std::string table(const std::string& kind, const std::string& cells) {
+    return "$" + kind + "s $Begin_" + kind + " " + cells + " $End_" + kind + " $End_" + kind + "s";
+}
+// The body of a single-object table: its rows' cells, in the grouping of the rows.
+std::string body(const std::string& row, std::initializer_list<const char*> rowCells) {
+    std::string text = "$" + row + "s";
+    for (const char* cells : rowCells) text += " $" + row + " " + cells + " $End_" + row;
+    return text + " $End_" + row + "s";
+}
+
+std::vector<MissingCell> missingCells() {
+    using C = Choices;
+    std::vector<MissingCell> cells;
+    auto add = [&](const char* sourceFile, const std::string& declarations, int32_t kind, const char* field,
+                   const char* message, const char* ttcnBefore = "", const char* asnBefore = "") {
+        cells.push_back({declarations, kind, std::string("node.is_present_") + field + "()", message, sourceFile,
+                         ttcnBefore, asnBefore});
+    };
+    const char* types = "XlatorTypes.cpp";
+    const char* asn1 = "XlatorAsn1Types.cpp";
+    const char* operations = "XlatorOperations.cpp";
+    const char* components = "XlatorComponents.cpp";
+    const char* messages = "XlatorMessages.cpp";
     // Simple and structured types.
-    {"$Begin_SimpleTypeDefs $SimpleTypeDef $SimpleTypeId $SimpleTypeDefinition INTEGER $End_SimpleTypeDef"
-     " $End_SimpleTypeDefs",
-     Choices::SimpleTypeDef, "node.is_present_simpleTypeId()", "Type name not specified", "XlatorTypes.cpp", "", ""},
-    {"$Begin_SimpleTypeDefs $SimpleTypeDef $SimpleTypeId S $SimpleTypeDefinition $End_SimpleTypeDef"
-     " $End_SimpleTypeDefs",
-     Choices::SimpleTypeDef, "node.is_present_simpleTypeDefinition()", "Type definition not specified",
-     "XlatorTypes.cpp", "", ""},
-    {"$StructTypeDefs $Begin_StructTypeDef $StructId $ElemDcls $End_ElemDcls $End_StructTypeDef $End_StructTypeDefs",
-     Choices::StructTypeDef, "node.is_present_structId()", "Type name not specified", "XlatorTypes.cpp", "", ""},
+    add(types, rows("SimpleTypeDefs", "SimpleTypeDef", "$SimpleTypeId $SimpleTypeDefinition INTEGER"),
+        C::SimpleTypeDef, "simpleTypeId", "Type name not specified");
+    add(types, rows("SimpleTypeDefs", "SimpleTypeDef", "$SimpleTypeId S $SimpleTypeDefinition"),
+        C::SimpleTypeDef, "simpleTypeDefinition", "Type definition not specified");
+    add(types, table("StructTypeDef", "$StructId $ElemDcls $End_ElemDcls"),
+        C::StructTypeDef, "structId", "Type name not specified");
     // A row without its name is refused by the table's attribute collection
     // first, so the row itself is visited here.
-    {"$StructTypeDefs $Begin_StructTypeDef $StructId R $ElemDcls $ElemDcl $ElemId $ElemType INTEGER $End_ElemDcl"
-     " $End_ElemDcls $End_StructTypeDef $End_StructTypeDefs",
-     Choices::ElemDcl, "node.is_present_elemId()", "Element id not specified", "XlatorTypes.cpp", "", ""},
-    {"$StructTypeDefs $Begin_StructTypeDef $StructId R $ElemDcls $ElemDcl $ElemId a $ElemType INTEGER $End_ElemDcl"
-     " $ElemDcl $ElemId b $ElemType $End_ElemDcl $End_ElemDcls $End_StructTypeDef $End_StructTypeDefs",
-     Choices::StructTypeDef, "node.is_present_elemType()", "Element type not specified", "XlatorTypes.cpp",
-     "type record R\n{\n  integer a optional, \n  ", ""},
+    add(types,
+        table("StructTypeDef", "$StructId R " + body("ElemDcl", {"$ElemId $ElemType INTEGER"})),
+        C::ElemDcl, "elemId", "Element id not specified");
+    add(types,
+        table("StructTypeDef",
+              "$StructId R " + body("ElemDcl", {"$ElemId a $ElemType INTEGER", "$ElemId b $ElemType"})),
+        C::StructTypeDef, "elemType", "Element type not specified", "type record R\n{\n  integer a optional, \n  ");
     // ASN.1 types; an element type is missing where SEQUENCE or SET stands alone.
-    {"$ASN1_TypeDefs $Begin_ASN1_TypeDef $ASN1_TypeId $ASN1_TypeDefinition INTEGER $End_ASN1_TypeDef"
-     " $End_ASN1_TypeDefs",
-     Choices::ASN1_TypeDef, "node.is_present_asn1_TypeId()", "ASN.1 Type Id not present", "XlatorAsn1Types.cpp",
-     "", ""},
-    {"$ASN1_TypeDefs $Begin_ASN1_TypeDef $ASN1_TypeId T $ASN1_TypeDefinition $End_ASN1_TypeDef $End_ASN1_TypeDefs",
-     Choices::ASN1_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN.1 Type Definition not present",
-     "XlatorAsn1Types.cpp", "", ""},
-    {"$Begin_ASN1_TypeRefs $ASN1_TypeRef $ASN1_TypeId $ASN1_TypeReference U $ASN1_ModuleId Refs $End_ASN1_TypeRef"
-     " $End_ASN1_TypeRefs",
-     Choices::ASN1_TypeRef, "node.is_present_asn1_TypeId()", "ASN.1 Type Id not specified", "XlatorAsn1Types.cpp",
-     "", ""},
-    {"$Begin_ASN1_TypeRefs $ASN1_TypeRef $ASN1_TypeId T $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"
-     " $End_ASN1_TypeRef $End_ASN1_TypeRefs",
-     Choices::ASN1_TypeRef, "node.is_present_asn1_TypeDefinition()", "ASN.1 Type definition not specified",
-     "XlatorAsn1Types.cpp", "", ""},
-    {"$ASN1_TypeDefs $Begin_ASN1_TypeDef $ASN1_TypeId Q $ASN1_TypeDefinition SEQUENCE $End_ASN1_TypeDef"
-     " $End_ASN1_TypeDefs",
-     Choices::ASN1_TypeDef, "node.is_present_asn1_Type()", "ASN.1 type id not present in SEQUENCE OF definition",
-     "XlatorAsn1Types.cpp", "", "Q ::= "},
-    {"$ASN1_TypeDefs $Begin_ASN1_TypeDef $ASN1_TypeId Q $ASN1_TypeDefinition SET $End_ASN1_TypeDef"
-     " $End_ASN1_TypeDefs",
-     Choices::ASN1_TypeDef, "node.is_present_asn1_Type()", "ASN.1 type id not present in SET OF definition",
-     "XlatorAsn1Types.cpp", "", "Q ::= "},
+    add(asn1, table("ASN1_TypeDef", "$ASN1_TypeId $ASN1_TypeDefinition INTEGER"),
+        C::ASN1_TypeDef, "asn1_TypeId", "ASN.1 Type Id not present");
+    add(asn1, table("ASN1_TypeDef", "$ASN1_TypeId T $ASN1_TypeDefinition"),
+        C::ASN1_TypeDef, "asn1_TypeDefinition", "ASN.1 Type Definition not present");
+    add(asn1, rows("ASN1_TypeRefs", "ASN1_TypeRef", "$ASN1_TypeId $ASN1_TypeReference U $ASN1_ModuleId Refs"),
+        C::ASN1_TypeRef, "asn1_TypeId", "ASN.1 Type Id not specified");
+    add(asn1,
+        rows("ASN1_TypeRefs", "ASN1_TypeRef", "$ASN1_TypeId T $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"),
+        C::ASN1_TypeRef, "asn1_TypeDefinition", "ASN.1 Type definition not specified");
+    add(asn1, table("ASN1_TypeDef", "$ASN1_TypeId Q $ASN1_TypeDefinition SEQUENCE"),
+        C::ASN1_TypeDef, "asn1_Type", "ASN.1 type id not present in SEQUENCE OF definition", "", "Q ::= ");
+    add(asn1, table("ASN1_TypeDef", "$ASN1_TypeId Q $ASN1_TypeDefinition SET"),
+        C::ASN1_TypeDef, "asn1_Type", "ASN.1 type id not present in SET OF definition", "", "Q ::= ");
     // Operations, parameters, selections, constants and variables.
-    {"$TS_OpDefs $Begin_TS_OpDef $TS_OpId $TS_OpResult INTEGER $TS_OpDescription /* d */ $End_TS_OpDef"
-     " $End_TS_OpDefs",
-     Choices::TS_OpDef, "node.is_present_ts_OpId()", "Operations id not specified", "XlatorOperations.cpp", "", ""},
-    {"$TS_OpDefs $Begin_TS_OpDef $TS_OpId F $TS_OpResult INTEGER $TS_OpDescription $End_TS_OpDef $End_TS_OpDefs",
-     Choices::TS_OpDef, "node.is_present_ts_OpDescription()", "Operation description not present",
-     "XlatorOperations.cpp", "", ""},
-    {"$TS_ProcDefs $Begin_TS_ProcDef $TS_ProcId $TS_ProcResult INTEGER $TS_ProcDescription /* d */"
-     " $End_TS_ProcDef $End_TS_ProcDefs",
-     Choices::TS_ProcDef, "node.is_present_ts_ProcId()", "Operations id not specified", "XlatorOperations.cpp", "",
-     ""},
-    {"$TS_ProcDefs $Begin_TS_ProcDef $TS_ProcId P $TS_ProcResult INTEGER $TS_ProcDescription $End_TS_ProcDef"
-     " $End_TS_ProcDefs",
-     Choices::TS_ProcDef, "node.is_present_ts_ProcDescription()", "Operation description not present",
-     "XlatorOperations.cpp", "", ""},
-    {"$Begin_TS_ParDcls $TS_ParDcl $TS_ParId $TS_ParType INTEGER $End_TS_ParDcl $End_TS_ParDcls",
-     Choices::TS_ParDcl, "node.is_present_ts_ParId()", "Parameter id not present", "XlatorOperations.cpp", "", ""},
-    {"$Begin_TS_ParDcls $TS_ParDcl $TS_ParId P $TS_ParType $End_TS_ParDcl $End_TS_ParDcls",
-     Choices::TS_ParDcl, "node.is_present_ts_ParType()", "Parameter type not present", "XlatorOperations.cpp", "",
-     ""},
-    {"$Begin_SelectExprDefs $SelectExprDef $SelectExprId $SelectExpr TRUE $End_SelectExprDef $End_SelectExprDefs",
-     Choices::SelectExprDef, "node.is_present_selectExprId()", "Select expression id not present",
-     "XlatorOperations.cpp", "", ""},
-    {"$Begin_SelectExprDefs $SelectExprDef $SelectExprId S $SelectExpr $End_SelectExprDef $End_SelectExprDefs",
-     Choices::SelectExprDef, "node.is_present_selectExpr()", "Select expresion not present", "XlatorOperations.cpp",
-     "", ""},
-    {"$Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId $TS_ConstType INTEGER $TS_ConstValue 1 $End_TS_ConstDcl"
-     " $End_TS_ConstDcls",
-     Choices::TS_ConstDcl, "node.is_present_ts_ConstId()", "Constant id not present", "XlatorOperations.cpp", "",
-     ""},
-    {"$Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId C $TS_ConstType $TS_ConstValue 1 $End_TS_ConstDcl"
-     " $End_TS_ConstDcls",
-     Choices::TS_ConstDcl, "node.is_present_ts_ConstType()", "Constant type not present", "XlatorOperations.cpp",
-     "", ""},
-    {"$Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId C $TS_ConstType INTEGER $TS_ConstValue $End_TS_ConstDcl"
-     " $End_TS_ConstDcls",
-     Choices::TS_ConstDcl, "node.is_present_ts_ConstValue()", "Constant value not present", "XlatorOperations.cpp",
-     "", ""},
-    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId $TS_ConstType INTEGER $ASN1_ValueReference n $ASN1_ModuleId Refs"
-     " $End_TS_ConstRef $End_TS_ConstRefs",
-     Choices::TS_ConstRef, "node.is_present_ts_ConstId()", "Constant id not present", "XlatorOperations.cpp", "",
-     ""},
+    add(operations, table("TS_OpDef", "$TS_OpId $TS_OpResult INTEGER $TS_OpDescription /* d */"),
+        C::TS_OpDef, "ts_OpId", "Operations id not specified");
+    add(operations, table("TS_OpDef", "$TS_OpId F $TS_OpResult INTEGER $TS_OpDescription"),
+        C::TS_OpDef, "ts_OpDescription", "Operation description not present");
+    add(operations, table("TS_ProcDef", "$TS_ProcId $TS_ProcResult INTEGER $TS_ProcDescription /* d */"),
+        C::TS_ProcDef, "ts_ProcId", "Operations id not specified");
+    add(operations, table("TS_ProcDef", "$TS_ProcId P $TS_ProcResult INTEGER $TS_ProcDescription"),
+        C::TS_ProcDef, "ts_ProcDescription", "Operation description not present");
+    add(operations, rows("TS_ParDcls", "TS_ParDcl", "$TS_ParId $TS_ParType INTEGER"),
+        C::TS_ParDcl, "ts_ParId", "Parameter id not present");
+    add(operations, rows("TS_ParDcls", "TS_ParDcl", "$TS_ParId P $TS_ParType"),
+        C::TS_ParDcl, "ts_ParType", "Parameter type not present");
+    add(operations, rows("SelectExprDefs", "SelectExprDef", "$SelectExprId $SelectExpr TRUE"),
+        C::SelectExprDef, "selectExprId", "Select expression id not present");
+    add(operations, rows("SelectExprDefs", "SelectExprDef", "$SelectExprId S $SelectExpr"),
+        C::SelectExprDef, "selectExpr", "Select expresion not present");
+    add(operations, rows("TS_ConstDcls", "TS_ConstDcl", "$TS_ConstId $TS_ConstType INTEGER $TS_ConstValue 1"),
+        C::TS_ConstDcl, "ts_ConstId", "Constant id not present");
+    add(operations, rows("TS_ConstDcls", "TS_ConstDcl", "$TS_ConstId C $TS_ConstType $TS_ConstValue 1"),
+        C::TS_ConstDcl, "ts_ConstType", "Constant type not present");
+    add(operations, rows("TS_ConstDcls", "TS_ConstDcl", "$TS_ConstId C $TS_ConstType INTEGER $TS_ConstValue"),
+        C::TS_ConstDcl, "ts_ConstValue", "Constant value not present");
+    add(operations,
+        rows("TS_ConstRefs", "TS_ConstRef",
+             "$TS_ConstId $TS_ConstType INTEGER $ASN1_ValueReference n $ASN1_ModuleId Refs"),
+        C::TS_ConstRef, "ts_ConstId", "Constant id not present");
     // A SEQUENCE is no TTCN type: the module gives the row no type either.
-    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId c $TS_ConstType $ASN1_ValueReference s $ASN1_ModuleId Refs"
-     " $End_TS_ConstRef $End_TS_ConstRefs",
-     Choices::TS_ConstRef, "node.is_present_ts_ConstType()", "Constant type not present", "XlatorOperations.cpp",
-     "", ""},
-    {"$Begin_TS_ConstRefs $TS_ConstRef $TS_ConstId c $TS_ConstType IA5String $ASN1_ValueReference unreadable"
-     " $ASN1_ModuleId Refs $End_TS_ConstRef $End_TS_ConstRefs",
-     Choices::TS_ConstRef, "node.is_present_ts_ConstValue()", "Constant value not present", "XlatorOperations.cpp",
-     "", ""},
-    {"$Begin_TS_VarDcls $TS_VarDcl $TS_VarId $TS_VarType INTEGER $TS_VarValue $End_TS_VarDcl $End_TS_VarDcls",
-     Choices::TS_VarDcl, "node.is_present_ts_VarId()", "Test Suite variable id not present",
-     "XlatorOperations.cpp", "", ""},
-    {"$Begin_TS_VarDcls $TS_VarDcl $TS_VarId v $TS_VarType $TS_VarValue $End_TS_VarDcl $End_TS_VarDcls",
-     Choices::TS_VarDcl, "node.is_present_ts_VarType()", "Test Suite variable type not present",
-     "XlatorOperations.cpp", "", ""},
-    {"$Begin_TC_VarDcls $TC_VarDcl $TC_VarId $TC_VarType INTEGER $TC_VarValue $End_TC_VarDcl $End_TC_VarDcls",
-     Choices::TC_VarDcl, "node.is_present_tc_VarId()", "Test Case variable id not present", "XlatorOperations.cpp",
-     "", ""},
-    {"$Begin_TC_VarDcls $TC_VarDcl $TC_VarId v $TC_VarType $TC_VarValue $End_TC_VarDcl $End_TC_VarDcls",
-     Choices::TC_VarDcl, "node.is_present_tc_VarType()", "Test Case variable type not present",
-     "XlatorOperations.cpp", "", ""},
+    add(operations,
+        rows("TS_ConstRefs", "TS_ConstRef", "$TS_ConstId c $TS_ConstType $ASN1_ValueReference s $ASN1_ModuleId Refs"),
+        C::TS_ConstRef, "ts_ConstType", "Constant type not present");
+    add(operations,
+        rows("TS_ConstRefs", "TS_ConstRef",
+             "$TS_ConstId c $TS_ConstType IA5String $ASN1_ValueReference unreadable $ASN1_ModuleId Refs"),
+        C::TS_ConstRef, "ts_ConstValue", "Constant value not present");
+    add(operations, rows("TS_VarDcls", "TS_VarDcl", "$TS_VarId $TS_VarType INTEGER $TS_VarValue"),
+        C::TS_VarDcl, "ts_VarId", "Test Suite variable id not present");
+    add(operations, rows("TS_VarDcls", "TS_VarDcl", "$TS_VarId v $TS_VarType $TS_VarValue"),
+        C::TS_VarDcl, "ts_VarType", "Test Suite variable type not present");
+    add(operations, rows("TC_VarDcls", "TC_VarDcl", "$TC_VarId $TC_VarType INTEGER $TC_VarValue"),
+        C::TC_VarDcl, "tc_VarId", "Test Case variable id not present");
+    add(operations, rows("TC_VarDcls", "TC_VarDcl", "$TC_VarId v $TC_VarType $TC_VarValue"),
+        C::TC_VarDcl, "tc_VarType", "Test Case variable type not present");
     // Ports, components and configurations.
-    {"$Begin_PCO_TypeDcls $PCO_TypeDcl $PCO_TypeId $P_Role LT $End_PCO_TypeDcl $End_PCO_TypeDcls",
-     Choices::PCO_TypeDcl, "node.is_present_pco_TypeId()", "PCO type id not specified", "XlatorComponents.cpp", "",
-     ""},
-    {"$Begin_PCO_Dcls $PCO_Dcl $PCO_Id $PCO_TypeId T $P_Role LT $End_PCO_Dcl $End_PCO_Dcls",
-     Choices::PCO_Dcl, "node.is_present_pco_Id()", "PCO id not present", "XlatorComponents.cpp", "", ""},
-    {"$Begin_PCO_Dcls $PCO_Dcl $PCO_Id L $PCO_TypeId $P_Role LT $End_PCO_Dcl $End_PCO_Dcls",
-     Choices::PCO_Dcl, "node.is_present_pco_TypeId()", "PCO type id not present", "XlatorComponents.cpp", "", ""},
-    {"$Begin_CP_Dcls $CP_Dcl $CP_Id $Comment /* c */ $End_CP_Dcl $End_CP_Dcls",
-     Choices::CP_Dcl, "node.is_present_cp_Id()", "CP id not present", "XlatorComponents.cpp", "", ""},
-    {"$Begin_TimerDcls $TimerDcl $TimerId $Duration 1 $Unit s $End_TimerDcl $End_TimerDcls",
-     Choices::TimerDcl, "node.is_present_timerId()", "Timer id not present", "XlatorComponents.cpp", "", ""},
-    {"$Begin_TimerDcls $TimerDcl $TimerId T $Duration 1 $Unit $End_TimerDcl $End_TimerDcls",
-     Choices::TimerDcl, "node.is_present_unit()", "Timer unit not present", "XlatorComponents.cpp", "", ""},
-    {"$Begin_TCompDcls $TCompDcl $TCompId $TC_Role MTC $End_TCompDcl $End_TCompDcls",
-     Choices::TCompDcl, "node.is_present_tcompId()", "Component id not specified", "XlatorComponents.cpp", "", ""},
-    {"$Begin_TCompDcls $TCompDcl $TCompId M $TC_Role MTC $End_TCompDcl $End_TCompDcls"
-     " $TCompConfigDcls $Begin_TCompConfigDcl $TCompConfigId $TCompConfigInfos $TCompConfigInfo $TCompUsed M"
-     " $End_TCompConfigInfo $End_TCompConfigInfos $End_TCompConfigDcl $End_TCompConfigDcls",
-     Choices::TCompConfigDcl, "node.is_present_tcompConfigId()", "Configuration id not present",
-     "XlatorComponents.cpp", "", ""},
+    add(components, rows("PCO_TypeDcls", "PCO_TypeDcl", "$PCO_TypeId $P_Role LT"),
+        C::PCO_TypeDcl, "pco_TypeId", "PCO type id not specified");
+    add(components, rows("PCO_Dcls", "PCO_Dcl", "$PCO_Id $PCO_TypeId T $P_Role LT"),
+        C::PCO_Dcl, "pco_Id", "PCO id not present");
+    add(components, rows("PCO_Dcls", "PCO_Dcl", "$PCO_Id L $PCO_TypeId $P_Role LT"),
+        C::PCO_Dcl, "pco_TypeId", "PCO type id not present");
+    add(components, rows("CP_Dcls", "CP_Dcl", "$CP_Id $Comment /* c */"), C::CP_Dcl, "cp_Id", "CP id not present");
+    add(components, rows("TimerDcls", "TimerDcl", "$TimerId $Duration 1 $Unit s"),
+        C::TimerDcl, "timerId", "Timer id not present");
+    add(components, rows("TimerDcls", "TimerDcl", "$TimerId T $Duration 1 $Unit"),
+        C::TimerDcl, "unit", "Timer unit not present");
+    add(components, rows("TCompDcls", "TCompDcl", "$TCompId $TC_Role MTC"),
+        C::TCompDcl, "tcompId", "Component id not specified");
+    add(components,
+        rows("TCompDcls", "TCompDcl", "$TCompId M $TC_Role MTC") + " " +
+            table("TCompConfigDcl", "$TCompConfigId " + body("TCompConfigInfo", {"$TCompUsed M"})),
+        C::TCompConfigDcl, "tcompConfigId", "Configuration id not present");
     // ASP, PDU and CM types; aliases.
-    {"$TTCN_ASP_TypeDefs $Begin_TTCN_ASP_TypeDef $ASP_Id $ASP_ParDcls $End_ASP_ParDcls $End_TTCN_ASP_TypeDef"
-     " $End_TTCN_ASP_TypeDefs",
-     Choices::TTCN_ASP_TypeDef, "node.is_present_asp_Id()", "TTCN ASP id not present", "XlatorMessages.cpp", "",
-     ""},
-    {"$TTCN_ASP_TypeDefs $Begin_TTCN_ASP_TypeDef $ASP_Id A $ASP_ParDcls $ASP_ParDcl $ASP_ParId $ASP_ParType INTEGER"
-     " $End_ASP_ParDcl $End_ASP_ParDcls $End_TTCN_ASP_TypeDef $End_TTCN_ASP_TypeDefs",
-     Choices::ASP_ParDcl, "node.is_present_asp_ParId()", "ASP parameter id not present", "XlatorMessages.cpp", "",
-     ""},
-    {"$TTCN_ASP_TypeDefs $Begin_TTCN_ASP_TypeDef $ASP_Id A $ASP_ParDcls $ASP_ParDcl $ASP_ParId p $ASP_ParType"
-     " $End_ASP_ParDcl $End_ASP_ParDcls $End_TTCN_ASP_TypeDef $End_TTCN_ASP_TypeDefs",
-     Choices::TTCN_ASP_TypeDef, "node.is_present_asp_ParType()", "ASP parameter type not present",
-     "XlatorMessages.cpp", "type record A\n{\n  ", ""},
-    {"$ASN1_ASP_TypeDefs $Begin_ASN1_ASP_TypeDef $ASP_Id $ASN1_TypeDefinition BOOLEAN $End_ASN1_ASP_TypeDef"
-     " $End_ASN1_ASP_TypeDefs",
-     Choices::ASN1_ASP_TypeDef, "node.is_present_asp_Id()", "ASN1 ASP id not present", "XlatorMessages.cpp", "",
-     ""},
-    {"$ASN1_ASP_TypeDefs $Begin_ASN1_ASP_TypeDef $ASP_Id A $ASN1_TypeDefinition $End_ASN1_ASP_TypeDef"
-     " $End_ASN1_ASP_TypeDefs",
-     Choices::ASN1_ASP_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN1 ASP type definition not present",
-     "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_ASP_TypeRefs $ASN1_ASP_TypeRef $ASP_Id $ASN1_TypeReference U $ASN1_ModuleId Refs"
-     " $End_ASN1_ASP_TypeRef $End_ASN1_ASP_TypeRefs",
-     Choices::ASN1_ASP_TypeDefByRef, "node.is_present_asp_Id()", "ASN1 ASP reference id not present",
-     "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_ASP_TypeRefs $ASN1_ASP_TypeRef $ASP_Id A $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"
-     " $End_ASN1_ASP_TypeRef $End_ASN1_ASP_TypeRefs",
-     Choices::ASN1_ASP_TypeDefByRef, "node.is_present_asn1_TypeDefinition()",
-     "ASN1 ASP reference definition not present", "XlatorMessages.cpp", "", ""},
-    {"$TTCN_PDU_TypeDefs $Begin_TTCN_PDU_TypeDef $PDU_Id $PDU_FieldDcls $End_PDU_FieldDcls $End_TTCN_PDU_TypeDef"
-     " $End_TTCN_PDU_TypeDefs",
-     Choices::TTCN_PDU_TypeDef, "node.is_present_pdu_Id()", "PDU id not specified", "XlatorMessages.cpp", "", ""},
-    {"$TTCN_PDU_TypeDefs $Begin_TTCN_PDU_TypeDef $PDU_Id P $PDU_FieldDcls $PDU_FieldDcl $PDU_FieldId"
-     " $PDU_FieldType INTEGER $End_PDU_FieldDcl $End_PDU_FieldDcls $End_TTCN_PDU_TypeDef $End_TTCN_PDU_TypeDefs",
-     Choices::PDU_FieldDcl, "node.is_present_pdu_FieldId()", "PDU field id not specified", "XlatorMessages.cpp", "",
-     ""},
-    {"$TTCN_PDU_TypeDefs $Begin_TTCN_PDU_TypeDef $PDU_Id P $PDU_FieldDcls $PDU_FieldDcl $PDU_FieldId f"
-     " $PDU_FieldType $End_PDU_FieldDcl $End_PDU_FieldDcls $End_TTCN_PDU_TypeDef $End_TTCN_PDU_TypeDefs",
-     Choices::TTCN_PDU_TypeDef, "node.is_present_pdu_FieldType()", "PDU field type not specified",
-     "XlatorMessages.cpp", "type record P\n{\n  ", ""},
-    {"$ASN1_PDU_TypeDefs $Begin_ASN1_PDU_TypeDef $PDU_Id $ASN1_TypeDefinition BOOLEAN $End_ASN1_PDU_TypeDef"
-     " $End_ASN1_PDU_TypeDefs",
-     Choices::ASN1_PDU_TypeDef, "node.is_present_pdu_Id()", "ASN1 PDU id not present", "XlatorMessages.cpp", "",
-     ""},
-    {"$ASN1_PDU_TypeDefs $Begin_ASN1_PDU_TypeDef $PDU_Id P $ASN1_TypeDefinition $End_ASN1_PDU_TypeDef"
-     " $End_ASN1_PDU_TypeDefs",
-     Choices::ASN1_PDU_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN1 PDU type definition not present",
-     "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_PDU_TypeRefs $ASN1_PDU_TypeRef $PDU_Id $ASN1_TypeReference U $ASN1_ModuleId Refs"
-     " $End_ASN1_PDU_TypeRef $End_ASN1_PDU_TypeRefs",
-     Choices::ASN1_PDU_TypeDefByRef, "node.is_present_pdu_Id()", "ASN1 PDU reference id not present",
-     "XlatorMessages.cpp", "", ""},
-    {"$Begin_ASN1_PDU_TypeRefs $ASN1_PDU_TypeRef $PDU_Id P $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"
-     " $End_ASN1_PDU_TypeRef $End_ASN1_PDU_TypeRefs",
-     Choices::ASN1_PDU_TypeDefByRef, "node.is_present_asn1_TypeDefinition()", "ASN1 PDU definition not present",
-     "XlatorMessages.cpp", "", ""},
-    {"$TTCN_CM_TypeDefs $Begin_TTCN_CM_TypeDef $CM_Id $CM_ParDcls $End_CM_ParDcls $End_TTCN_CM_TypeDef"
-     " $End_TTCN_CM_TypeDefs",
-     Choices::TTCN_CM_TypeDef, "node.is_present_cm_Id()", "TTCN CM id not present", "XlatorMessages.cpp", "", ""},
-    {"$TTCN_CM_TypeDefs $Begin_TTCN_CM_TypeDef $CM_Id C $CM_ParDcls $CM_ParDcl $CM_ParId $CM_ParType INTEGER"
-     " $End_CM_ParDcl $End_CM_ParDcls $End_TTCN_CM_TypeDef $End_TTCN_CM_TypeDefs",
-     Choices::CM_ParDcl, "node.is_present_cm_ParId()", "TTCN CM parameter id not present", "XlatorMessages.cpp",
-     "", ""},
-    {"$TTCN_CM_TypeDefs $Begin_TTCN_CM_TypeDef $CM_Id C $CM_ParDcls $CM_ParDcl $CM_ParId p $CM_ParType"
-     " $End_CM_ParDcl $End_CM_ParDcls $End_TTCN_CM_TypeDef $End_TTCN_CM_TypeDefs",
-     Choices::TTCN_CM_TypeDef, "node.is_present_cm_ParType()", "TTCN CM parameter type not present",
-     "XlatorMessages.cpp", "type record C\n{\n  ", ""},
-    {"$ASN1_CM_TypeDefs $Begin_ASN1_CM_TypeDef $CM_Id $ASN1_TypeDefinition BOOLEAN $End_ASN1_CM_TypeDef"
-     " $End_ASN1_CM_TypeDefs",
-     Choices::ASN1_CM_TypeDef, "node.is_present_cm_Id()", "ASN1 CM id not present", "XlatorMessages.cpp", "", ""},
-    {"$ASN1_CM_TypeDefs $Begin_ASN1_CM_TypeDef $CM_Id C $ASN1_TypeDefinition $End_ASN1_CM_TypeDef"
-     " $End_ASN1_CM_TypeDefs",
-     Choices::ASN1_CM_TypeDef, "node.is_present_asn1_TypeDefinition()", "ASN1 CM type definition not present",
-     "XlatorMessages.cpp", "", ""},
-    {"$Begin_AliasDefs $AliasDef $AliasId $ExpandedId E $End_AliasDef $End_AliasDefs",
-     Choices::AliasDef, "node.is_present_aliasId()", "Alias id not present", "XlatorMessages.cpp", "", ""},
-    {"$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId $Comment /* c */ $End_AliasDef $End_AliasDefs",
-     Choices::AliasDef, "node.is_present_expandedId()", "Alias expansion not present", "XlatorMessages.cpp", "", ""},
-};
+    add(messages, table("TTCN_ASP_TypeDef", "$ASP_Id $ASP_ParDcls $End_ASP_ParDcls"),
+        C::TTCN_ASP_TypeDef, "asp_Id", "TTCN ASP id not present");
+    add(messages,
+        table("TTCN_ASP_TypeDef", "$ASP_Id A " + body("ASP_ParDcl", {"$ASP_ParId $ASP_ParType INTEGER"})),
+        C::ASP_ParDcl, "asp_ParId", "ASP parameter id not present");
+    add(messages,
+        table("TTCN_ASP_TypeDef", "$ASP_Id A " + body("ASP_ParDcl", {"$ASP_ParId p $ASP_ParType"})),
+        C::TTCN_ASP_TypeDef, "asp_ParType", "ASP parameter type not present", "type record A\n{\n  ");
+    add(messages, table("ASN1_ASP_TypeDef", "$ASP_Id $ASN1_TypeDefinition BOOLEAN"),
+        C::ASN1_ASP_TypeDef, "asp_Id", "ASN1 ASP id not present");
+    add(messages, table("ASN1_ASP_TypeDef", "$ASP_Id A $ASN1_TypeDefinition"),
+        C::ASN1_ASP_TypeDef, "asn1_TypeDefinition", "ASN1 ASP type definition not present");
+    add(messages, rows("ASN1_ASP_TypeRefs", "ASN1_ASP_TypeRef", "$ASP_Id $ASN1_TypeReference U $ASN1_ModuleId Refs"),
+        C::ASN1_ASP_TypeDefByRef, "asp_Id", "ASN1 ASP reference id not present");
+    add(messages,
+        rows("ASN1_ASP_TypeRefs", "ASN1_ASP_TypeRef", "$ASP_Id A $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"),
+        C::ASN1_ASP_TypeDefByRef, "asn1_TypeDefinition", "ASN1 ASP reference definition not present");
+    add(messages, table("TTCN_PDU_TypeDef", "$PDU_Id $PDU_FieldDcls $End_PDU_FieldDcls"),
+        C::TTCN_PDU_TypeDef, "pdu_Id", "PDU id not specified");
+    add(messages,
+        table("TTCN_PDU_TypeDef", "$PDU_Id P " + body("PDU_FieldDcl", {"$PDU_FieldId $PDU_FieldType INTEGER"})),
+        C::PDU_FieldDcl, "pdu_FieldId", "PDU field id not specified");
+    add(messages,
+        table("TTCN_PDU_TypeDef", "$PDU_Id P " + body("PDU_FieldDcl", {"$PDU_FieldId f $PDU_FieldType"})),
+        C::TTCN_PDU_TypeDef, "pdu_FieldType", "PDU field type not specified", "type record P\n{\n  ");
+    add(messages, table("ASN1_PDU_TypeDef", "$PDU_Id $ASN1_TypeDefinition BOOLEAN"),
+        C::ASN1_PDU_TypeDef, "pdu_Id", "ASN1 PDU id not present");
+    add(messages, table("ASN1_PDU_TypeDef", "$PDU_Id P $ASN1_TypeDefinition"),
+        C::ASN1_PDU_TypeDef, "asn1_TypeDefinition", "ASN1 PDU type definition not present");
+    add(messages, rows("ASN1_PDU_TypeRefs", "ASN1_PDU_TypeRef", "$PDU_Id $ASN1_TypeReference U $ASN1_ModuleId Refs"),
+        C::ASN1_PDU_TypeDefByRef, "pdu_Id", "ASN1 PDU reference id not present");
+    add(messages,
+        rows("ASN1_PDU_TypeRefs", "ASN1_PDU_TypeRef", "$PDU_Id P $ASN1_TypeReference Unreadable $ASN1_ModuleId Refs"),
+        C::ASN1_PDU_TypeDefByRef, "asn1_TypeDefinition", "ASN1 PDU definition not present");
+    add(messages, table("TTCN_CM_TypeDef", "$CM_Id $CM_ParDcls $End_CM_ParDcls"),
+        C::TTCN_CM_TypeDef, "cm_Id", "TTCN CM id not present");
+    add(messages,
+        table("TTCN_CM_TypeDef", "$CM_Id C " + body("CM_ParDcl", {"$CM_ParId $CM_ParType INTEGER"})),
+        C::CM_ParDcl, "cm_ParId", "TTCN CM parameter id not present");
+    add(messages,
+        table("TTCN_CM_TypeDef", "$CM_Id C " + body("CM_ParDcl", {"$CM_ParId p $CM_ParType"})),
+        C::TTCN_CM_TypeDef, "cm_ParType", "TTCN CM parameter type not present", "type record C\n{\n  ");
+    add(messages, table("ASN1_CM_TypeDef", "$CM_Id $ASN1_TypeDefinition BOOLEAN"),
+        C::ASN1_CM_TypeDef, "cm_Id", "ASN1 CM id not present");
+    add(messages, table("ASN1_CM_TypeDef", "$CM_Id C $ASN1_TypeDefinition"),
+        C::ASN1_CM_TypeDef, "asn1_TypeDefinition", "ASN1 CM type definition not present");
+    add(messages, rows("AliasDefs", "AliasDef", "$AliasId $ExpandedId E"),
+        C::AliasDef, "aliasId", "Alias id not present");
+    add(messages, rows("AliasDefs", "AliasDef", "$AliasId A $ExpandedId $Comment /* c */"),
+        C::AliasDef, "expandedId", "Alias expansion not present");
+    return cells;
+}
 
 // The run's writer over two scratch files, and the suite of one case.
 class Case {
@@ -327,7 +292,7 @@ protected:
 }  // namespace
 
 TEST_F(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
-    for (const MissingCell& cell : kMissingCells) {
+    for (const MissingCell& cell : missingCells()) {
         SCOPED_TRACE(cell.message);
         Case test(dir_.path(), cell.declarations);
         ASSERT_TRUE(test.opened()) << test.report();
