@@ -3,17 +3,16 @@
 // code 1, and the output files keep everything written before it. Each case
 // loads a real suite, writes into scratch files and visits one node in a
 // child process.
-#include "TestSupport.h"
+#include "TranslateTestSupport.h"
 
-#include "access/AccessSuite.h"
-#include "front/XlatorOutput.h"
 #include "translate/XlatorVisitor.h"
-#include "tree/TreeNode.h"
 
-#include <cstdio>
-#include <string>
 #include <initializer_list>
+#include <string>
 #include <utility>
+#include <vector>
+
+using namespace translate_test;
 
 namespace {
 
@@ -28,15 +27,6 @@ const char* kModule =
     "s SEQUENCE { a INTEGER } ::= { a 1 }\n"
     "unreadable IA5String ::= {\"a\", \"b\"} | \"c\"\n"
     "END\n";
-
-// The first node of `kind` below `node`, in tree order.
-const TreeNode* firstOfKind(const TreeNode* node, int32_t kind) {
-    if (!node) return nullptr;
-    if (node->kind == kind) return node;
-    for (int32_t i = 0; i < node->count; ++i)
-        if (const TreeNode* found = firstOfKind(node->child[i], kind)) return found;
-    return nullptr;
-}
 
 // A POSIX extended expression that matches `text` literally.
 std::string literal(const std::string& text) {
@@ -230,92 +220,52 @@ std::vector<MissingCell> missingCells() {
     return cells;
 }
 
-// The run's writer over two scratch files, and the suite of one case.
-class Case {
-public:
-    Case(const fs::path& folder, const std::string& declarations) {
-        static int number = 0;
-        std::string base = (folder / ("case" + std::to_string(++number))).string();
-        writeFile(base + ".mp", "$Suite $SuiteId CASE\n$DeclarationsPart\n" + declarations +
-                                    "\n$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart"
-                                    " $DynamicPart $End_DynamicPart\n$End_Suite\n");
-        CapturedStream report;
-        suite_.setReportStream(report.get());
-        ::testing::internal::CaptureStdout();
-        opened_ = suite_.open("\"" + base + ".mp\" ", "asn_list") == 1;
-        report_ = ::testing::internal::GetCapturedStdout() + report.text();
-        ttcnPath_ = base + ".ttcn";
-        asnPath_ = base + ".asn";
-        ttcn_ = std::fopen(ttcnPath_.c_str(), "w");
-        asn_ = std::fopen(asnPath_.c_str(), "w");
-        createOutput(ttcn_, asn_);
+// A suite whose declarations part holds `declarations`, opened with the
+// module of the by-reference rows; the writer over two scratch files.
+struct Case {
+    explicit Case(const std::string& declarations) : Case(declarations, "case" + std::to_string(count++)) {}
+    Case(const std::string& declarations, const std::string& name) : output(name) {
+        static const std::string module = writeScratch("Refs.asn", kModule);
+        std::string text = "$Suite $SuiteId CASE\n$DeclarationsPart\n" + declarations +
+                           "\n$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart"
+                           " $DynamicPart $End_DynamicPart\n$End_Suite\n";
+        opened = suite.open({writeScratch(name + ".mp", text)}, {module});
     }
-    ~Case() {
-        std::fclose(ttcn_);
-        std::fclose(asn_);
-    }
+    AccessNode first(int32_t kind) const { return nthNode(suite.root(), kind); }
 
-    bool opened() const { return opened_; }
-    const std::string& report() const { return report_; }
-    const AccessSuite& suite() const { return suite_; }
-    AccessNode first(int32_t kind) const { return AccessNode(kind, firstOfKind(suite_.root().treeNode(), kind)); }
-    std::string ttcn() const { return readFile(ttcnPath_); }
-    std::string asn() const { return readFile(asnPath_); }
-
-private:
-    AccessSuite suite_;
-    bool opened_ = false;
-    std::string report_;
-    std::string ttcnPath_, asnPath_;
-    std::FILE* ttcn_ = nullptr;
-    std::FILE* asn_ = nullptr;
-};
-
-// The cases' folder is the working directory, where the conversion tool
-// finds its keyword file. It belongs to the test, not to a static object: a
-// run that ends in an assertion ends the child process with exit(), which
-// would run a static object's clean-up.
-class DeclarationsTranslator : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::current_path(dir_.path());
-        fs::copy_file(binaryDirectory() / "modconv_kwd.txt", "modconv_kwd.txt");
-        writeFile("Refs.asn", kModule);
-        writeFile("asn_list", "Refs.asn\n");
-    }
-    void TearDown() override { fs::current_path(fs::temp_directory_path()); }
-
-    ScratchDir dir_;
-    ScopedEnvironment veld_{"VELD", binaryDirectory().string()};
+    static inline int count = 0;
+    CapturedOutput output;
+    OpenedSuite suite;
+    bool opened = false;
 };
 
 }  // namespace
 
-TEST_F(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
+TEST(DeclarationsTranslator, MissingMandatoryCellsEndTheRunWithTheirAssertion) {
     for (const MissingCell& cell : missingCells()) {
         SCOPED_TRACE(cell.message);
-        Case test(dir_.path(), cell.declarations);
-        ASSERT_TRUE(test.opened()) << test.report();
+        Case test(cell.declarations);
+        ASSERT_TRUE(test.opened);
         AccessNode node = test.first(cell.kind);
         ASSERT_FALSE(node.isEmpty()) << Choices::to_char(cell.kind);
         std::string line = "^ASSERTION FAILED: " + literal(cell.expression) + " \\('" + literal(cell.message) +
                            "'\\) at [^\n]*" + literal(cell.sourceFile) + "\\([0-9]+\\)\n$";
         EXPECT_EXIT(
             {
-                XlatorVisitor visitor(test.suite());
+                XlatorVisitor visitor(test.suite.suite);
                 visitor.Visit(node);
             },
             ::testing::ExitedWithCode(1), line);
-        EXPECT_EQ(test.ttcn(), cell.ttcnBefore);
-        EXPECT_EQ(test.asn(), cell.asnBefore);
+        EXPECT_EQ(test.output.ttcn(), cell.ttcnBefore);
+        EXPECT_EQ(test.output.asn(), cell.asnBefore);
     }
 }
 
 // Kinds that the alias definition reads itself, and attribute choices that no
 // parser builds, reached anyway: internal errors.
-TEST_F(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
-    Case test(dir_.path(), "$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId E $End_AliasDef $End_AliasDefs");
-    ASSERT_TRUE(test.opened());
+TEST(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
+    Case test("$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId E $End_AliasDef $End_AliasDefs");
+    ASSERT_TRUE(test.opened);
     // A choice node whose alternative is an identifier, which neither choice allows.
     TreeNode identifier, attribute, presence;
     identifier.kind = Choices::Identifier;
@@ -345,10 +295,10 @@ TEST_F(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
             "^INTERNAL ERROR: '" + literal(c.message) + "' at [^\n]*" + literal(c.sourceFile) + "\\([0-9]+\\)\n$";
         EXPECT_EXIT(
             {
-                XlatorVisitor visitor(test.suite());
+                XlatorVisitor visitor(test.suite.suite);
                 visitor.Visit(c.node);
             },
             ::testing::ExitedWithCode(1), line);
     }
-    EXPECT_EQ(test.ttcn(), "");
+    EXPECT_EQ(test.output.ttcn(), "");
 }
