@@ -230,7 +230,7 @@ std::string encodingText(const TreeNode* field) {
     }
 }
 
-std::string_view leafTextOf(const TreeNode* leaf) { return leaf ? leaf->text : std::string_view(); }
+std::string_view leafTextOf(const TreeNode* leaf) { return leaf ? leaf->text() : std::string_view(); }
 
 }  // namespace
 

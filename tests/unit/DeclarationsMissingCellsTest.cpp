@@ -267,15 +267,10 @@ TEST(DeclarationsTranslator, UnreachableKindsAreInternalErrors) {
     Case test("$Begin_AliasDefs $AliasDef $AliasId A $ExpandedId E $End_AliasDef $End_AliasDefs");
     ASSERT_TRUE(test.opened);
     // A choice node whose alternative is an identifier, which neither choice allows.
-    TreeNode identifier, attribute, presence;
-    identifier.kind = Choices::Identifier;
-    TreeNode* alternative[] = {&identifier};
-    for (auto [node, kind] : {std::pair{&attribute, Choices::NamedTypeAttribute},
-                              std::pair{&presence, Choices::PresenceConstraint}}) {
-        node->kind = kind;
-        node->count = 1;
-        node->child = alternative;
-    }
+    TreeArena arena;
+    TreeNode* identifier = arena.make(Choices::Identifier);
+    const TreeNode& attribute = *arena.make(Choices::NamedTypeAttribute, {identifier});
+    const TreeNode& presence = *arena.make(Choices::PresenceConstraint, {identifier});
     const struct {
         AccessNode node;
         const char* message;

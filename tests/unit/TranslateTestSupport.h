@@ -7,6 +7,7 @@
 #include "front/XlatorOutput.h"
 #include "suite/LibrarySettings.h"
 #include "suite/mp/Document.h"
+#include "suite/mp/VeldSystem.h"
 #include "tree/TreeNode.h"
 
 #include <gtest/gtest.h>
@@ -90,9 +91,8 @@ public:
     // The import part is no field of the suite: its node hangs on the root
     // document's part.
     AccessNode importPart() const {
-        const auto* rootNode = static_cast<const SuiteNode*>(root().treeNode()->origin);
-        const SuiteNode* part = rootNode && rootNode->document ? rootNode->document->part(SuiteNodeType::ImportPart)
-                                                              : nullptr;
+        const Document* document = suite.system() ? suite.system()->root() : nullptr;
+        const SuiteNode* part = document ? document->part(SuiteNodeType::ImportPart) : nullptr;
         return part ? AccessNode(Choices::ImportPart, part->treeNode) : AccessNode();
     }
 
