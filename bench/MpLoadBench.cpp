@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     std::size_t bytes = 0, nodes = 0, arena = 0;
     for (const auto& document : system.documents()) {
         buildSuiteTree(*document);
-        bytes += document->buffer().size();
+        bytes += document->fileSize();
         nodes += document->nodeCount();
         arena += document->arena().bytesUsed();
     }

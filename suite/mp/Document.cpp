@@ -3,6 +3,7 @@
 #include "suite/mp/TableLayout.h"
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -93,7 +94,7 @@ std::string_view SuiteNode::objectName() const {
 }
 
 Document::Document(std::string fileName, std::string buffer)
-    : fileName_(std::move(fileName)), buffer_(std::move(buffer)) {
+    : fileName_(std::move(fileName)), buffer_(std::move(buffer)), fileSize_(buffer_.size()) {
     root_ = makeNode(SuiteNodeType::ASuite, 1);
 }
 
@@ -111,6 +112,34 @@ SuiteNode* Document::makeNode(SuiteNodeType type, int32_t line) {
         node.cells = CellArray(cells, static_cast<uint32_t>(count));
     }
     return &node;
+}
+
+void Document::releaseBuffer() {
+    const char* begin = buffer_.data();
+    const char* end = begin + buffer_.size();
+    auto inBuffer = [&](std::string_view text) {
+        return !text.empty() && text.data() >= begin && text.data() + text.size() <= end;
+    };
+    std::size_t total = inBuffer(name_) ? name_.size() : 0;
+    for (SuiteNode& node : nodes_)
+        for (const Cell& cell : node.cells)
+            if (inBuffer(cell.text)) total += cell.text.size();
+    if (total == 0) {
+        std::string().swap(buffer_);
+        return;
+    }
+    char* at = arena_.allocateArray<char>(total);
+    auto move = [&](std::string_view text) {
+        std::memcpy(at, text.data(), text.size());
+        std::string_view moved(at, text.size());
+        at += text.size();
+        return moved;
+    };
+    if (inBuffer(name_)) name_ = move(name_);
+    for (SuiteNode& node : nodes_)
+        for (Cell& cell : node.cells)
+            if (inBuffer(cell.text)) cell.text = move(cell.text);
+    std::string().swap(buffer_);
 }
 
 std::vector<SuiteNode*> Document::tables() const {

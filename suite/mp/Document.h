@@ -221,7 +221,14 @@ public:
     std::string_view name() const { return name_; }
     void setName(std::string_view name) { name_ = name; }
     const std::string& fileName() const { return fileName_; }
+    // The file's bytes, while the import reads them (empty afterwards).
     std::string_view buffer() const { return buffer_; }
+    // The size of the file.
+    std::size_t fileSize() const { return fileSize_; }
+    // Once the import is done: the cell texts (and the document's name) move
+    // into one piece of the arena and the file buffer is given back, since
+    // the texts are a quarter of an MP file, its keywords and layout the rest.
+    void releaseBuffer();
 
     // The document node (type ASuite); its children are the parts.
     SuiteNode* root() { return root_; }
@@ -247,6 +254,7 @@ public:
 private:
     std::string fileName_;
     std::string buffer_;
+    std::size_t fileSize_ = 0;
     DocumentType type_ = DocumentType::Unknown;
     std::string_view name_;
     std::deque<SuiteNode> nodes_;

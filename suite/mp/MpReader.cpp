@@ -552,6 +552,7 @@ std::unique_ptr<Document> readDocument(const std::string& fileName, std::string 
     try {
         Reader reader(*document, options);
         reader.read();
+        document->releaseBuffer();
     } catch (const ReadFailure& failure) {
         setLibraryError(error, failure.code, fileName, {}, "importMp", __FILE__, __LINE__);
         error.text = formatFailure(fileName, failure);
