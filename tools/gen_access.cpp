@@ -344,7 +344,9 @@ std::string symbolCodeHeader(const Schema& s) {
       << "// the kind the code stands for; Identifier::idType() maps a code to that kind.\n"
       << "#pragma once\n\nenum class SymbolCode : int {\n    None = 0,\n";
     for (const auto& [code, name] : codes) o << "    " << name << " = " << code << ",\n";
-    o << "};\n\n// The object kind name of a code (\"TS_Var\"); \"\" for None and codes without a kind.\n"
+    o << "};\n\n// The largest code (a tree node keeps a code in a few bits).\n"
+      << "inline constexpr int kLargestSymbolCode = " << codes.back().first << ";\n"
+      << "\n// The object kind name of a code (\"TS_Var\"); \"\" for None and codes without a kind.\n"
       << "const char* symbolCodeName(SymbolCode code);\n";
     return o.str();
 }

@@ -6,6 +6,77 @@
 
 namespace {
 constexpr std::size_t kBlockSize = 256 * 1024;
+
+// Every block of every live arena, sorted by address, so that a node's line
+// can be found from the node alone (TreeNode::line()).
+class LiveBlocks {
+public:
+    static LiveBlocks& instance() {
+        static LiveBlocks blocks;
+        return blocks;
+    }
+    void add(std::uintptr_t begin, std::uintptr_t end, const TreeArena* arena) {
+        Entry entry{begin, end, arena};
+        entries_.insert(std::upper_bound(entries_.begin(), entries_.end(), entry, byBegin), entry);
+    }
+    void remove(const TreeArena* arena) {
+        std::erase_if(entries_, [&](const Entry& e) { return e.arena == arena; });
+    }
+    const TreeArena* arenaOf(const void* address) const {
+        const auto at = reinterpret_cast<std::uintptr_t>(address);
+        auto after = std::upper_bound(entries_.begin(), entries_.end(), at,
+                                      [](std::uintptr_t a, const Entry& e) { return a < e.begin; });
+        if (after == entries_.begin()) return nullptr;
+        const Entry& candidate = *(after - 1);
+        return at < candidate.end ? candidate.arena : nullptr;
+    }
+
+private:
+    struct Entry {
+        std::uintptr_t begin;
+        std::uintptr_t end;
+        const TreeArena* arena;
+    };
+    static bool byBegin(const Entry& a, const Entry& b) { return a.begin < b.begin; }
+    std::vector<Entry> entries_;
+};
+
+}  // namespace
+
+int32_t treeNodeLine(const TreeNode* node) {
+    const TreeArena* arena = node ? LiveBlocks::instance().arenaOf(node) : nullptr;
+    return arena ? arena->lineOf(node) : 0;
+}
+
+TreeArena::~TreeArena() {
+    if (!blocks_.empty()) LiveBlocks::instance().remove(this);
+}
+
+int32_t TreeArena::lineOf(const TreeNode* node) const {
+    const auto at = reinterpret_cast<std::uintptr_t>(node);
+    for (std::size_t i = blocks_.size(); i-- > 0;) {
+        const auto begin = reinterpret_cast<std::uintptr_t>(blocks_[i].get());
+        if (at < begin || at >= begin + blockSizes_[i]) continue;
+        const Lines& lines = blockLines_[i];
+        const auto offset = static_cast<uint32_t>(at - begin);
+        auto after = std::upper_bound(lines.offsets.begin(), lines.offsets.end(), offset);
+        if (after == lines.offsets.begin()) return 0;
+        return lines.lines[static_cast<std::size_t>(after - lines.offsets.begin()) - 1];
+    }
+    return 0;
+}
+
+TreeNode* TreeArena::placeNode(void* memory, int32_t kind, int32_t line) {
+    auto* node = new (memory) TreeNode{};
+    node->kind = kind;
+    // The node is in the last block taken: allocate() moves to a new block
+    // before it hands out memory there.
+    Lines& lines = blockLines_.back();
+    if (lines.lines.empty() || lines.lines.back() != line) {
+        lines.offsets.push_back(static_cast<uint32_t>(static_cast<std::byte*>(memory) - blocks_.back().get()));
+        lines.lines.push_back(line);
+    }
+    return node;
 }
 
 void* TreeArena::allocate(std::size_t size, std::size_t align) {
@@ -17,6 +88,9 @@ void* TreeArena::allocate(std::size_t size, std::size_t align) {
         // are not zero-filled first (that was a tenth of the loading time).
         blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
         blockSizes_.push_back(blockSize);
+        blockLines_.emplace_back();
+        const auto begin = reinterpret_cast<std::uintptr_t>(blocks_.back().get());
+        LiveBlocks::instance().add(begin, begin + blockSize, this);
         cursor_ = blocks_.back().get();
         left_ = blockSize;
         pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
@@ -30,18 +104,15 @@ void* TreeArena::allocate(std::size_t size, std::size_t align) {
 
 TreeNode* TreeArena::make(int32_t kind, int32_t count, int32_t line) {
     const std::size_t slots = count > 0 ? static_cast<std::size_t>(count) : 0;
-    auto* node = new (allocate(sizeof(TreeNode) + sizeof(TreeNode*) * slots, alignof(TreeNode*))) TreeNode{};
-    node->kind = static_cast<uint16_t>(kind);
-    node->line = line;
+    TreeNode* node = placeNode(allocate(sizeof(TreeNode) + sizeof(TreeNode*) * slots, alignof(TreeNode*)), kind, line);
     node->count = static_cast<int32_t>(slots);
     std::fill_n(node->child, slots, nullptr);
     return node;
 }
 
 TreeNode* TreeArena::make(int32_t kind, std::span<TreeNode* const> children, int32_t line) {
-    auto* node = new (allocate(sizeof(TreeNode) + sizeof(TreeNode*) * children.size(), alignof(TreeNode*))) TreeNode{};
-    node->kind = static_cast<uint16_t>(kind);
-    node->line = line;
+    TreeNode* node =
+        placeNode(allocate(sizeof(TreeNode) + sizeof(TreeNode*) * children.size(), alignof(TreeNode*)), kind, line);
     node->count = static_cast<int32_t>(children.size());
     std::copy(children.begin(), children.end(), node->child);
     return node;
@@ -59,9 +130,7 @@ std::string_view TreeArena::copyText(std::string_view text) {
 }
 
 TreeNode* TreeArena::makeTextView(int32_t kind, std::string_view text, int32_t line) {
-    auto* node = new (allocate(sizeof(TreeNode) + sizeof(TreeNode::TextRef), alignof(TreeNode*))) TreeNode{};
-    node->kind = static_cast<uint16_t>(kind);
-    node->line = line;
+    TreeNode* node = placeNode(allocate(sizeof(TreeNode) + sizeof(TreeNode::TextRef), alignof(TreeNode*)), kind, line);
     node->flags = TreeNode::kHasText;
     new (node->textRef()) TreeNode::TextRef{text.data(), text.size()};
     return node;

@@ -16,6 +16,7 @@
 class TreeArena {
 public:
     TreeArena() = default;
+    ~TreeArena();
     TreeArena(const TreeArena&) = delete;
     TreeArena& operator=(const TreeArena&) = delete;
 
@@ -50,11 +51,25 @@ public:
     std::size_t blockCount() const { return blocks_.size(); }
     Block block(std::size_t i) const;
 
+    // The line a node of this arena was made for (0 when unknown).
+    int32_t lineOf(const TreeNode* node) const;
+
 private:
     void* allocate(std::size_t size, std::size_t align);
+    // A new node at `node`, made for `line`: the line is noted when it is not
+    // the line of the node made before it in its block.
+    TreeNode* placeNode(void* node, int32_t kind, int32_t line);
+
+    // The lines of a block's nodes: from the node at each offset on (in the
+    // order they were made, so the offsets rise) until the next entry.
+    struct Lines {
+        std::vector<uint32_t> offsets;
+        std::vector<int32_t> lines;
+    };
 
     std::vector<std::unique_ptr<std::byte[]>> blocks_;
     std::vector<std::size_t> blockSizes_;
+    std::vector<Lines> blockLines_;
     std::byte* cursor_ = nullptr;
     std::size_t left_ = 0;
     std::size_t used_ = 0;

@@ -3,6 +3,10 @@
 #include "tree/AccessReport.h"
 #include "tree/Choices.h"
 #include "tree/KindInfo.h"
+#include "tree/SymbolCode.h"
+
+static_assert(kLargestSymbolCode <= TreeNode::kLargestIdTypeCode, "a node keeps every symbol code");
+static_assert(Choices::last_choice <= TreeNode::kLargestKind, "a node keeps every kind");
 
 int32_t TreeView::failedChoice(const char* badCase, const char* badKeyword) const {
     const TreeNode* held = child(0);

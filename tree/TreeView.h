@@ -20,7 +20,7 @@ public:
     const TreeNode* treeNode() const { return node_; }
     bool isEmpty() const { return node_ == nullptr; }
     // The source line of the cell or row the node came from (0 when unknown).
-    int32_t sourceLine() const { return node_ ? node_->line : 0; }
+    int32_t sourceLine() const { return node_ ? node_->line() : 0; }
 
 protected:
     TreeView(const TreeNode* node, int32_t kind) : node_(node && node->kind == kind ? node : nullptr) {}

@@ -91,8 +91,8 @@ TEST(BehaviourLineParser, ChoiceLevelsAndKeywordCodesAreRecorded) {
     const TreeNode* keyword = r.tree->child[1]->child[0]->child[0];
     EXPECT_EQ(keyword->kind, Choices::RETURN_);
     EXPECT_EQ(keyword->production, Choices::RETURN_);
-    EXPECT_EQ(keyword->line, 42);
-    EXPECT_EQ(r.tree->line, 42);
+    EXPECT_EQ(keyword->line(), 42);
+    EXPECT_EQ(r.tree->line(), 42);
 }
 
 TEST(BehaviourLineParser, ConstraintReferencesAndVerdicts) {

@@ -15,7 +15,7 @@ TEST(TreeArena, ChildrenStartAbsentAndKeepTheirOrder) {
     EXPECT_EQ(seq->child[0], a);
     EXPECT_EQ(seq->child[1], nullptr);
     EXPECT_EQ(seq->child[2], b);
-    EXPECT_EQ(seq->line, 7);
+    EXPECT_EQ(seq->line(), 7);
     EXPECT_EQ(arena.make(614, 2)->child[1], nullptr);
 }
 
@@ -29,6 +29,20 @@ TEST(TreeArena, TextsOutliveTheirSourceAndLargeTextsFit) {
     }
     EXPECT_EQ(leaf->text(), big);
     EXPECT_TRUE(arena.makeText(68, "")->text().empty());
+}
+
+TEST(TreeArena, EveryNodeKeepsItsLineAcrossBlocks) {
+    TreeArena arena;
+    std::vector<std::pair<const TreeNode*, int32_t>> made;
+    // Runs of nodes on one line, a line met again later, leaves and texts between.
+    for (int32_t i = 0; i < 30000; ++i) {
+        const int32_t line = i / 3 % 50;
+        made.emplace_back(i % 2 ? arena.make(614, 2, line) : arena.makeText(524, "x", line), line);
+    }
+    ASSERT_GT(arena.blockCount(), 1u);
+    for (const auto& [node, line] : made) ASSERT_EQ(node->line(), line);
+    const TreeNode outside{};
+    EXPECT_EQ(outside.line(), 0);
 }
 
 TEST(ArenaIndex, FindsTheArenaOfEveryAddressAcrossManyBlocks) {
