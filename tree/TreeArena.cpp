@@ -86,6 +86,11 @@ void* TreeArena::allocate(std::size_t size, std::size_t align) {
         std::size_t blockSize = std::max(kBlockSize, size + align);
         // Every node and child array is initialised when it is made, so blocks
         // are not zero-filled first (that was a tenth of the loading time).
+        if (!blockLines_.empty()) {
+            // The lines of a full block are final: no room kept for more.
+            blockLines_.back().offsets.shrink_to_fit();
+            blockLines_.back().lines.shrink_to_fit();
+        }
         blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
         blockSizes_.push_back(blockSize);
         blockLines_.emplace_back();

@@ -2,7 +2,9 @@
 
 #include "suite/mp/TableLayout.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <cstring>
 #include <memory>
 
@@ -63,6 +65,22 @@ bool SuiteNode::isEmpty() const {
     return true;
 }
 
+SuiteNode* NodeList::at(std::size_t i) const {
+    if (i >= size_) throw std::out_of_range("NodeList::at");
+    return items_[i];
+}
+
+void NodeList::push_back(SuiteNode* node, TreeArena& arena) {
+    if (size_ == capacity_) {
+        const uint32_t grown = capacity_ ? 2 * capacity_ : 4;
+        SuiteNode** items = arena.allocateArray<SuiteNode*>(grown);
+        std::copy(items_, items_ + size_, items);
+        items_ = items;
+        capacity_ = grown;
+    }
+    items_[size_++] = node;
+}
+
 std::string_view SuiteNode::fieldOf(const Cell& cell) const {
     const NodeLayout& layout = layoutOf(type);
     const std::ptrdiff_t at = &cell - cells.data();
@@ -103,7 +121,6 @@ SuiteNode* Document::makeNode(SuiteNodeType type, int32_t line) {
     node.type = type;
     node.role = suiteNodeRole(type);
     node.line = line;
-    node.document = this;
     const NodeLayout& layout = layoutOf(type);
     if (layout.fieldCount > 0) {
         const auto count = static_cast<std::size_t>(layout.fieldCount);

@@ -52,6 +52,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,7 +74,7 @@ enum class DocumentType : int {
 // "FlatView", "TestSuiteIndex".
 const char* documentTypeName(DocumentType type);
 
-enum class SuiteNodeType : int {
+enum class SuiteNodeType : uint8_t {
     None = 0,
 #define SUITE_NODE(name, role) name,
 #include "suite/mp/SuiteNodeTypes.def"
@@ -81,7 +82,7 @@ enum class SuiteNodeType : int {
     Last
 };
 
-enum class NodeRole { Document, Part, Group, Table, Row };
+enum class NodeRole : uint8_t { Document, Part, Group, Table, Row };
 
 // The kind name of a node type ("TestCase"); "" for None and Last.
 const char* suiteNodeTypeName(SuiteNodeType type);
@@ -169,25 +170,48 @@ private:
 };
 
 class Document;
+struct SuiteNode;
 
-// A document, part, group, table or row (see the picture at the top).
+// The rows or children of a node, in the document's arena: read like a
+// vector, grown by the importer (an outgrown array stays behind in the arena,
+// at most as much again as the lists themselves).
+class NodeList {
+public:
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    SuiteNode* operator[](std::size_t i) const { return items_[i]; }
+    SuiteNode* at(std::size_t i) const;
+    SuiteNode* const* begin() const { return items_; }
+    SuiteNode* const* end() const { return items_ + size_; }
+    SuiteNode* front() const { return items_[0]; }
+    SuiteNode* back() const { return items_[size_ - 1]; }
+    SuiteNode* const* data() const { return items_; }
+    operator std::span<SuiteNode* const>() const { return {items_, size_}; }
+    void push_back(SuiteNode* node, TreeArena& arena);
+
+private:
+    SuiteNode** items_ = nullptr;
+    uint32_t size_ = 0;
+    uint32_t capacity_ = 0;
+};
+
+// A document, part, group, table or row (see the picture at the top). A
+// suite has hundreds of thousands: the fields are packed.
 struct SuiteNode {
     SuiteNodeType type = SuiteNodeType::None;
     NodeRole role = NodeRole::Row;
+    // Behaviour lines only: a tree-header row, and the row's indentation level.
+    bool treeHeader = false;
+    int32_t indentation = 0;
     // Line of the keyword that opened the node.
     int32_t line = 0;
     // Header cells (tables, groups) or the row's cells, in layout order.
     CellArray cells;
     // Tables: the body rows in file order (empty rows included).
-    std::vector<SuiteNode*> rows;
+    NodeList rows;
     // Document, parts, groups: the parts, tables and groups inside, in file order.
-    std::vector<SuiteNode*> children;
+    NodeList children;
     SuiteNode* parent = nullptr;
-    Document* document = nullptr;
-
-    // Behaviour lines only.
-    int32_t indentation = 0;
-    bool treeHeader = false;
 
     // Set by the tree builder: the suite tree node of this table, group or row.
     TreeNode* treeNode = nullptr;

@@ -193,7 +193,7 @@ private:
     std::string_view cellText(std::string_view field, std::string_view raw, bool* badFullIdentifier);
     void attach(SuiteNode* container, SuiteNode* child) {
         child->parent = container;
-        container->children.push_back(child);
+        container->children.push_back(child, document_.arena());
     }
 
     Document& document_;
@@ -360,7 +360,7 @@ void Reader::readTable(TableState& state, std::string_view opened, int depth) {
         if (isRow || (behaviour && name == "Header")) {
             SuiteNode* row = document_.makeNode(layout.rowType, token_.line);
             row->parent = table;
-            table->rows.push_back(row);
+            table->rows.push_back(row, document_.arena());
             state.bodyStarted = true;
             if (isRow) {
                 readRow(row, name, depth + 1);

@@ -20,7 +20,7 @@ bool isTreeHeader(const SuiteNode* row) { return row->treeHeader && !row->isEmpt
 // deeper than the one before: quadratic in the number of rows.
 class RowLevels {
 public:
-    explicit RowLevels(const std::vector<SuiteNode*>& rows) : rows_(rows) {
+    explicit RowLevels(std::span<SuiteNode* const> rows) : rows_(rows) {
         const std::size_t n = rows.size();
         empty_.resize(n);
         nextNonEmpty_.assign(n, n);
@@ -75,7 +75,7 @@ public:
     }
 
 private:
-    const std::vector<SuiteNode*>& rows_;
+    std::span<SuiteNode* const> rows_;
     std::vector<bool> empty_;
     // For every row: the first later row that is not empty (or the row count),
     std::vector<std::size_t> nextNonEmpty_;
@@ -260,7 +260,7 @@ private:
         return node;
     }
 
-    TreeNode* rowList(int32_t kind, const std::vector<SuiteNode*>& rows, const std::vector<std::size_t>& picked,
+    TreeNode* rowList(int32_t kind, std::span<SuiteNode* const> rows, const std::vector<std::size_t>& picked,
                       int32_t line) {
         std::vector<TreeNode*> items;
         items.reserve(picked.size());
@@ -269,8 +269,7 @@ private:
     }
 
     TreeNode* behaviourDescription(SuiteNode* table) {
-        static const std::vector<SuiteNode*> kNoRows;
-        const std::vector<SuiteNode*>& rows = table ? table->rows : kNoRows;
+        const std::span<SuiteNode* const> rows = table ? std::span<SuiteNode* const>(table->rows) : std::span<SuiteNode* const>();
         int32_t line = table ? table->line : 0;
         // One node per row, numbered as the table numbers its non-empty rows.
         int32_t number = 0;
@@ -309,11 +308,11 @@ private:
 
 }  // namespace
 
-std::vector<std::size_t> levelList(const std::vector<SuiteNode*>& rows, std::size_t start) {
+std::vector<std::size_t> levelList(std::span<SuiteNode* const> rows, std::size_t start) {
     return RowLevels(rows).levelList(start);
 }
 
-long childrenStart(const std::vector<SuiteNode*>& rows, std::size_t line) {
+long childrenStart(std::span<SuiteNode* const> rows, std::size_t line) {
     return RowLevels(rows).childrenStart(line);
 }
 

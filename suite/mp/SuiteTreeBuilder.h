@@ -22,6 +22,7 @@
 
 #include "suite/mp/Document.h"
 
+#include <span>
 #include <vector>
 
 struct TreeNode;
@@ -35,8 +36,8 @@ TreeNode* buildSuiteTree(Document& document);
 // `start` onward that are not empty and have exactly the indentation of
 // `start`; it stops at the first tree-header row (`start` included) and at the
 // first non-empty row with a smaller indentation. Returns row indexes.
-std::vector<std::size_t> levelList(const std::vector<SuiteNode*>& rows, std::size_t start);
+std::vector<std::size_t> levelList(std::span<SuiteNode* const> rows, std::size_t start);
 // The index of the row where the Children of row `line` start, or -1 when the
 // line has no children (the next non-empty row is a tree header, is not
 // exactly one level deeper, or there is none).
-long childrenStart(const std::vector<SuiteNode*>& rows, std::size_t line);
+long childrenStart(std::span<SuiteNode* const> rows, std::size_t line);

@@ -135,7 +135,7 @@ TEST_F(BehaviourTrees, EachLineOneLevelDeeperNestsToTheLastLine) {
 
 // The level-list rules read straight off their description, one forward scan
 // per call: what the builder's linear-time reading must agree with.
-std::vector<std::size_t> scannedLevelList(const std::vector<SuiteNode*>& rows, std::size_t start) {
+std::vector<std::size_t> scannedLevelList(std::span<SuiteNode* const> rows, std::size_t start) {
     std::vector<std::size_t> picked;
     for (std::size_t i = start; i < rows.size(); ++i) {
         if (rows[i]->treeHeader) break;
@@ -146,7 +146,7 @@ std::vector<std::size_t> scannedLevelList(const std::vector<SuiteNode*>& rows, s
     return picked;
 }
 
-long scannedChildrenStart(const std::vector<SuiteNode*>& rows, std::size_t line) {
+long scannedChildrenStart(std::span<SuiteNode* const> rows, std::size_t line) {
     for (std::size_t j = line + 1; j < rows.size(); ++j) {
         if (rows[j]->isEmpty()) continue;
         return !rows[j]->treeHeader && rows[j]->indentation == rows[line]->indentation + 1 ? long(j) : -1;
