@@ -83,7 +83,8 @@ const std::set<std::string>& cxxKeywords() {
 const std::set<std::string>& reservedMembers() {
     static const std::set<std::string> names = {"treeNode", "isEmpty", "sourceLine", "child", "hasChild",
                                                 "alternative", "failedChoice", "listSize", "element", "leafText",
-                                                "idTypeOf", "choice", "size", "text", "idType", "kKind"};
+                                                "idTypeOf", "choice", "size", "text", "idType", "kKind", "held",
+                                                "holds"};
     return names;
 }
 
@@ -190,6 +191,70 @@ void checkSchema(const Schema& s, const std::string& path) {
 }
 
 // ---------------------------------------------------------------------------
+// Elided kinds: the parse trees keep no record for a node of these kinds that
+// wraps one child; the view of such a node stands on its child's record (its
+// kind comes from the view or AccessNode, not from the record). They are the
+// levels of an expression and a value, which the field parsers build around
+// every operand (Expression > SimpleExpression > Term > Factor > Primary >
+// Value > LiteralValue > Number: one record instead of seven), and which the
+// translators read through the typed views only. Expression itself keeps its
+// record, so a field holding an expression still holds an Expression record.
+//
+// A record must say unambiguously which kinds it stands for: no elided kind
+// may lead to itself through elided kinds, and no two alternatives of a choice
+// may lead to the same record kind. The generator checks both.
+const char* const kElidedKinds[] = {"SimpleExpression", "Term", "Factor", "Primary", "Value", "LiteralValue"};
+
+struct Elision {
+    std::set<std::string> elided;
+    // For every kind, the record kinds a view of it can stand on besides its
+    // own: empty unless the kind is elided.
+    std::map<std::string, std::set<std::string>> inner;
+};
+
+Elision computeElision(const Schema& s, const std::string& path) {
+    std::map<std::string, const Kind*> byName;
+    for (const Kind& k : s.kinds) byName[k.name] = &k;
+    Elision e;
+    for (const char* name : kElidedKinds) {
+        auto found = byName.find(name);
+        if (found == byName.end()) fail(path, std::string("elided kind '") + name + "' is not a tree kind");
+        const Kind& k = *found->second;
+        if (k.backing != "field" || !(k.role == Role::Choice || (k.role == Role::Sequence && k.items.size() == 1)))
+            fail(path, k.name + ": only a field choice or a field sequence of one field can be elided");
+        e.elided.insert(k.name);
+    }
+    for (const Kind& k : s.kinds) e.inner[k.name];
+    // Inner sets, to a fixed point (chains may run in circles).
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const Kind& k : s.kinds) {
+            if (!e.elided.count(k.name)) continue;
+            std::set<std::string> set;
+            for (const Item& item : k.items) {
+                set.insert(item.kind);
+                const auto& below = e.inner[item.kind];
+                set.insert(below.begin(), below.end());
+            }
+            if (set != e.inner[k.name]) e.inner[k.name] = std::move(set), changed = true;
+        }
+    }
+    for (const Kind& k : s.kinds) {
+        if (e.inner[k.name].count(k.name)) fail(path, k.name + ": an elided kind leads to itself");
+        if (k.role != Role::Choice) continue;
+        std::map<std::string, std::string> reachedBy;
+        for (const Item& alt : k.items) {
+            std::set<std::string> reach = e.inner[alt.kind];
+            reach.insert(alt.kind);
+            for (const std::string& r : reach)
+                if (!reachedBy.emplace(r, alt.kind).second)
+                    fail(path, k.name + ": alternatives " + reachedBy[r] + " and " + alt.kind + " both lead to " + r);
+        }
+    }
+    return e;
+}
+
+// ---------------------------------------------------------------------------
 // Output helpers
 
 class Output {
@@ -263,7 +328,7 @@ std::string choicesSource(const Schema& s) {
 // ---------------------------------------------------------------------------
 // Kind table
 
-std::string kindTableSource(const Schema& s) {
+std::string kindTableSource(const Schema& s, const Elision& e) {
     std::ostringstream o;
     o << kBanner << "#include \"tree/KindInfo.h\"\n\n#include \"tree/Choices.h\"\n\n#include <algorithm>\n#include <iterator>\n#include <string_view>\n\n";
     o << "namespace {\n\n";
@@ -277,7 +342,7 @@ std::string kindTableSource(const Schema& s) {
     }
     std::vector<std::string> rows(kLastChoice + 1);
     auto invalid = [](int number, const char* name) {
-        return "{" + std::to_string(number) + ", \"" + name + "\", 0, KindRole::Invalid, KindBacking::None, false, nullptr, 0}";
+        return "{" + std::to_string(number) + ", \"" + name + "\", 0, KindRole::Invalid, KindBacking::None, false, nullptr, 0, false}";
     };
     rows[0] = invalid(1, "invalid_choice");
     rows[1] = rows[0];
@@ -288,13 +353,14 @@ std::string kindTableSource(const Schema& s) {
         std::ostringstream r;
         r << "{" << k.number << ", \"" << k.name << "\", " << k.slot << ", KindRole::" << roleNames[static_cast<int>(k.role)]
           << ", KindBacking::" << backing << ", " << (k.keywordReport ? "true" : "false") << ", ";
-        if (k.items.empty()) r << "nullptr, 0}";
-        else r << "kItems" << k.name << ", " << k.items.size() << "}";
+        if (k.items.empty()) r << "nullptr, 0";
+        else r << "kItems" << k.name << ", " << k.items.size();
+        r << ", " << (e.elided.count(k.name) ? "true" : "false") << "}";
         rows[k.number] = r.str();
     }
     for (const auto& [number, name] : s.objects)
         rows[number] = "{" + std::to_string(number) + ", \"" + name +
-                       "\", 0, KindRole::Object, KindBacking::None, false, nullptr, 0}";
+                       "\", 0, KindRole::Object, KindBacking::None, false, nullptr, 0, false}";
     o << "\n// Indexed by kind; entry 0 stands for every value outside 1..748.\nconst KindInfo kKinds[" << kLastChoice + 1
       << "] = {\n";
     for (const std::string& row : rows) o << "    " << row << ",\n";
@@ -306,6 +372,28 @@ std::string kindTableSource(const Schema& s) {
     const int maxCode = *std::max_element(codes.begin(), codes.end());
     std::vector<int> byCode(maxCode + 1, 1);
     for (const auto& [code, name] : s.idTypes) byCode[code] = s.numberOf.at(name);
+    // stepToward(): per choice (and per elided sequence) the record kinds it
+    // leads to, sorted, each with the item kind the way goes through.
+    o << "struct Step {\n    int32_t record;\n    int32_t step;\n};\n\n";
+    std::vector<std::string> stepTable(kLastChoice + 1);
+    for (const Kind& k : s.kinds) {
+        const bool elidedSequence = k.role == Role::Sequence && e.elided.count(k.name);
+        if (k.role != Role::Choice && !elidedSequence) continue;
+        std::map<int, int> steps;
+        for (const Item& item : k.items) {
+            steps[s.numberOf.at(item.kind)] = s.numberOf.at(item.kind);
+            for (const std::string& below : e.inner.at(item.kind)) steps[s.numberOf.at(below)] = s.numberOf.at(item.kind);
+        }
+        o << "const Step kSteps" << k.name << "[] = {";
+        for (const auto& [record, step] : steps) o << "{" << record << ", " << step << "}, ";
+        o << "};\n";
+        stepTable[k.number] = "{kSteps" + k.name + ", " + std::to_string(steps.size()) + "}";
+    }
+    o << "\nstruct Steps {\n    const Step* steps;\n    int32_t count;\n};\n\nconst Steps kStepsOf[" << kLastChoice + 1
+      << "] = {\n";
+    for (int kind = 0; kind <= kLastChoice; ++kind)
+        o << "    " << (stepTable[kind].empty() ? std::string("{nullptr, 0}") : stepTable[kind]) << ",\n";
+    o << "};\n\n";
     o << "const int32_t kIdTypes[" << maxCode + 1 << "] = {";
     for (int c = 0; c <= maxCode; ++c) o << (c % 16 == 0 ? "\n    " : " ") << byCode[c] << ",";
     o << "\n};\n\n";
@@ -328,6 +416,16 @@ std::string kindTableSource(const Schema& s) {
       << "    const auto* at = std::lower_bound(kByName, end, name,\n"
       << "                                      [](const NamedKind& k, std::string_view n) { return k.name < n; });\n"
       << "    return at != end && at->name == name ? at->kind : int32_t(Choices::invalid_choice);\n}\n\n"
+      << "int32_t stepToward(int32_t kind, int32_t recordKind) {\n"
+      << "    if (kind < 1 || kind > Choices::last_choice) return Choices::invalid_choice;\n"
+      << "    const Steps& of = kStepsOf[kind];\n"
+      << "    const Step* end = of.steps + of.count;\n"
+      << "    const Step* at = std::lower_bound(of.steps, end, recordKind,\n"
+      << "                                      [](const Step& st, int32_t r) { return st.record < r; });\n"
+      << "    return at != end && at->record == recordKind ? at->step : int32_t(Choices::invalid_choice);\n}\n\n"
+      << "bool kindHolds(int32_t kind, int32_t recordKind) {\n"
+      << "    if (kind == recordKind) return kind >= 1 && kind <= Choices::last_choice;\n"
+      << "    return kindInfo(kind).elided && stepToward(kind, recordKind) != Choices::invalid_choice;\n}\n\n"
       << "int32_t kindOfIdTypeCode(int32_t code) {\n"
       << "    return code >= 0 && code <= " << maxCode << " ? kIdTypes[code] : int32_t(Choices::invalid_choice);\n}\n";
     return o.str();
@@ -354,7 +452,7 @@ std::string symbolCodeHeader(const Schema& s) {
 // ---------------------------------------------------------------------------
 // Typed views
 
-std::string viewsHeader(const Schema& s) {
+std::string viewsHeader(const Schema& s, const Elision& e) {
     std::ostringstream o;
     o << kBanner
       << "// One typed view per tree kind. Accessors follow one rule: a field is read by\n"
@@ -371,7 +469,12 @@ std::string viewsHeader(const Schema& s) {
         o << "class " << k.name << " : public TreeView {\npublic:\n"
           << "    static constexpr int32_t kKind = Choices::" << k.name << ";\n"
           << "    " << k.name << "() = default;\n"
-          << "    explicit " << k.name << "(const TreeNode* node) : TreeView(node, kKind) {}\n";
+          << "    explicit " << k.name << "(const TreeNode* node) : TreeView(node && holds(node->kind) ? node : nullptr) {}\n";
+        if (e.elided.count(k.name))
+            o << "    // Its own record, or the record of what it wraps (parse trees keep none for it).\n"
+              << "    static bool holds(int32_t recordKind);\n";
+        else
+            o << "    static bool holds(int32_t recordKind) { return recordKind == kKind; }\n";
         switch (k.role) {
         case Role::Sequence:
             for (const Item& f : k.items) {
@@ -403,20 +506,31 @@ std::string viewsHeader(const Schema& s) {
     return o.str();
 }
 
-std::string viewsSource(const Schema& s, std::size_t first, std::size_t last) {
+std::string viewsSource(const Schema& s, const Elision& e, std::size_t first, std::size_t last) {
     std::ostringstream o;
     o << kBanner << "#include \"tree/TreeViews.h\"\n\n" << guardBegin();
     for (std::size_t i = first; i < last; ++i) {
         const Kind& k = s.kinds[i];
+        const bool elided = e.elided.count(k.name) != 0;
+        if (elided) {
+            o << "bool " << k.name << "::holds(int32_t recordKind) {\n    switch (recordKind) {\n    case kKind:\n";
+            for (const std::string& inner : e.inner.at(k.name)) o << "    case Choices::" << inner << ":\n";
+            o << "        return true;\n    }\n    return false;\n}\n";
+        }
+        // What the view holds for its one child: the child of its own record,
+        // else (an elided kind) the record it stands on.
+        const std::string held = elided ? "held(kKind)" : "child(0)";
         switch (k.role) {
         case Role::Sequence:
             for (std::size_t f = 0; f < k.items.size(); ++f) {
                 const Item& item = k.items[f];
+                const std::string slot = elided ? held : "child(" + std::to_string(f) + ")";
                 o << item.kind << " " << k.name << "::" << item.accessor << "() const { return " << item.kind
-                  << "(child(" << f << ")); }\n";
+                  << "(" << slot << "); }\n";
                 if (item.optional)
-                    o << "bool " << k.name << "::is_present_" << item.accessor << "() const { return hasChild(" << f
-                      << ", Choices::" << item.kind << "); }\n";
+                    o << "bool " << k.name << "::is_present_" << item.accessor << "() const {\n"
+                      << "    const TreeNode* c = " << slot << ";\n"
+                      << "    return c && " << item.kind << "::holds(c->kind);\n}\n";
             }
             break;
         case Role::List:
@@ -426,16 +540,20 @@ std::string viewsSource(const Schema& s, std::size_t first, std::size_t last) {
             break;
         case Role::Choice:
             o << "int32_t " << k.name << "::choice() const {\n"
-              << "    const TreeNode* held = child(0);\n"
-              << "    switch (held ? held->kind : 0) {\n";
-            for (const Item& a : k.items) o << "    case Choices::" << a.kind << ":\n";
-            o << "        return held->kind;\n    }\n"
-              << "    return failedChoice(\"Bad case label in " << k.name << " (%d)\\n\", ";
+              << "    const TreeNode* alternative = " << held << ";\n"
+              << "    switch (alternative ? alternative->kind : 0) {\n";
+            for (const Item& a : k.items) {
+                o << "    case Choices::" << a.kind << ":\n";
+                for (const std::string& inner : e.inner.at(a.kind)) o << "    case Choices::" << inner << ":\n";
+                o << "        return Choices::" << a.kind << ";\n";
+            }
+            o << "    }\n"
+              << "    return failedChoice(alternative, \"Bad case label in " << k.name << " (%d)\\n\", ";
             if (k.keywordReport) o << "\"Bad kw case label in " << k.name << " (%d)\\n\");\n}\n";
             else o << "nullptr);\n}\n";
             for (const Item& a : k.items)
-                o << a.kind << " " << k.name << "::" << a.accessor << "() const { return " << a.kind
-                  << "(alternative(Choices::" << a.kind << ")); }\n";
+                o << a.kind << " " << k.name << "::" << a.accessor << "() const { return " << a.kind << "(" << held
+                  << "); }\n";
             break;
         case Role::Text:
         case Role::Keyword:
@@ -546,15 +664,16 @@ int main(int argc, char** argv) {
     Output out(argv[2]);
     out.write("Choices.h", choicesHeader(schema));
     out.write("Choices.cpp", choicesSource(schema));
-    out.write("KindTable.cpp", kindTableSource(schema));
+    const Elision elision = computeElision(schema, argv[1]);
+    out.write("KindTable.cpp", kindTableSource(schema, elision));
     out.write("SymbolCode.h", symbolCodeHeader(schema));
-    out.write("TreeViews.h", viewsHeader(schema));
+    out.write("TreeViews.h", viewsHeader(schema, elision));
     out.write("AccessVisitor.h", visitorHeader(schema));
     out.write("AccessVisitorDispatch.cpp", visitorDispatchSource(schema));
     const std::size_t n = schema.kinds.size();
     for (int part = 0; part < kSplit; ++part) {
         const std::size_t first = n * part / kSplit, last = n * (part + 1) / kSplit;
-        out.write("TreeViews" + std::to_string(part) + ".cpp", viewsSource(schema, first, last));
+        out.write("TreeViews" + std::to_string(part) + ".cpp", viewsSource(schema, elision, first, last));
         out.write("AccessVisitor" + std::to_string(part) + ".cpp", visitorSource(schema, first, last));
     }
     return 0;

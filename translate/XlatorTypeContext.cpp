@@ -14,11 +14,7 @@ namespace {
 constexpr int kMaxResolutionSteps = 64;
 
 // The alternative a choice node holds, as a node of its own kind.
-AccessNode heldAlternative(const AccessNode& choice) {
-    const TreeNode* node = choice.treeNode();
-    if (!node || node->count < 1 || !node->child[0]) return {};
-    return AccessNode(node->child[0]->kind, node->child[0]);
-}
+AccessNode heldAlternative(const AccessNode& choice) { return childAt(choice, 0); }
 
 // The ASN.1 type definition cell of a definition row or table; empty for
 // every other kind.

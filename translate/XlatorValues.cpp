@@ -14,10 +14,7 @@
 namespace {
 
 // The node at `index` of a list, as a node of its own kind.
-AccessNode listElement(const TreeNode* list, int32_t index) {
-    const TreeNode* element = list->child[index];
-    return element ? AccessNode(element->kind, element) : AccessNode();
-}
+AccessNode listElement(const TreeNode* list, int32_t index) { return childAt(AccessNode(list->kind, list), index); }
 
 }  // namespace
 

@@ -53,3 +53,13 @@ private:
     int32_t choice_ = Choices::invalid_choice;
     const TreeNode* node_ = nullptr;
 };
+
+// The parts of a node as the schema has them, for walks that go by kind
+// instead of through the typed views: the fields of a sequence (an empty node
+// for an absent one), the alternative of a choice, the elements of a list,
+// nothing for a leaf. A record can stand for more than one kind (a view of an
+// elided kind stands on the record of what it wraps), so a walk that reads
+// records directly would see `record->kind` where the schema has another
+// kind; these give each part with the kind it has.
+int32_t childCount(const AccessNode& node);
+AccessNode childAt(const AccessNode& node, int32_t index);

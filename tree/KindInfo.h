@@ -45,6 +45,9 @@ struct KindInfo {
     bool reportsKeywordCase;  // choice: reports "Bad kw case label" for unknown keywords
     const FieldInfo* items;
     int32_t itemCount;
+    // Parse trees keep no record for a node of this kind that wraps a child:
+    // its views stand on the child's record (see kindHolds).
+    bool elided;
 
     bool isTreeKind() const { return slot != 0; }
     bool isLeaf() const { return role == KindRole::TextLeaf || role == KindRole::KeywordLeaf; }
@@ -68,6 +71,14 @@ int32_t kindAtSlot(int32_t slot);
 // The kind of that exact name (tree kinds, object kinds, invalid_choice,
 // last_choice); invalid_choice when there is none.
 int32_t kindNamed(std::string_view name);
+// Whether a view (or AccessNode) of `kind` can stand on a record of
+// `recordKind`: its own kind, or, for an elided kind, the kind of a record it
+// wraps through elided kinds.
+bool kindHolds(int32_t kind, int32_t recordKind);
+// The way down from `kind` to a record of `recordKind`: for a choice the
+// alternative that leads to it, for an elided sequence its field;
+// invalid_choice when `kind` does not lead there.
+int32_t stepToward(int32_t kind, int32_t recordKind);
 // Identifier::idType() without its report: the kind that a symbol-table type
 // code stands for, invalid_choice for an unmapped code.
 int32_t kindOfIdTypeCode(int32_t code);

@@ -46,8 +46,44 @@ namespace {
 
 std::string name(int32_t kind) { return kindInfo(kind).name; }
 
-// What is wrong with this one node, ignoring its children's own contents.
-std::string nodeError(const TreeNode* node, MissingFieldAllowance mayBeMissing) {
+// A node as the schema sees it: its kind, and the record that holds it (its
+// own, or for an elided kind the record of what it wraps).
+struct Logical {
+    int32_t kind;
+    const TreeNode* record;
+};
+
+// The kind that slot `index` of an own record of `kind` holds its child as.
+int32_t slotKind(int32_t kind, int32_t index, const TreeNode* child) {
+    const KindInfo& info = kindInfo(kind);
+    switch (info.role) {
+    case KindRole::Sequence: return index < info.itemCount ? info.items[index].kind : child->kind;
+    case KindRole::List: return info.elementKind();
+    case KindRole::Choice: {
+        const int32_t step = stepToward(kind, child->kind);
+        return step != Choices::invalid_choice ? step : child->kind;
+    }
+    default: return child->kind;
+    }
+}
+
+// The parts of a node in order; null records for absent fields.
+std::vector<Logical> partsOf(const Logical& node) {
+    const TreeNode* r = node.record;
+    if (r->kind != node.kind) return {{stepToward(node.kind, r->kind), r}};
+    std::vector<Logical> out;
+    for (int32_t i = 0; i < r->count; ++i) {
+        const TreeNode* c = r->child[i];
+        out.push_back({c ? slotKind(node.kind, i, c) : 0, c});
+    }
+    return out;
+}
+
+// What is wrong with this one node, ignoring its parts' own contents.
+std::string nodeError(const Logical& logical, MissingFieldAllowance mayBeMissing) {
+    const TreeNode* node = logical.record;
+    // A node of an elided kind standing on the record of what it wraps.
+    if (node->kind != logical.kind) return kindHolds(logical.kind, node->kind) ? "" : "holds " + name(node->kind);
     const KindInfo& info = kindInfo(node->kind);
     if (!info.isTreeKind()) return "kind " + std::to_string(node->kind) + " is not a tree kind";
     switch (info.role) {
@@ -60,18 +96,19 @@ std::string nodeError(const TreeNode* node, MissingFieldAllowance mayBeMissing) 
             const std::string which = "field " + std::to_string(i) + " (" + name(fields[i].kind) + ")";
             if (c == nullptr && !fields[i].optional && !(mayBeMissing && mayBeMissing(node->kind, int32_t(i))))
                 return which + " is missing";
-            if (c != nullptr && c->kind != fields[i].kind) return which + " holds " + name(c->kind);
+            if (c != nullptr && !kindHolds(fields[i].kind, c->kind)) return which + " holds " + name(c->kind);
         }
         return "";
     }
     case KindRole::Choice:
         if (node->count != 1 || node->child[0] == nullptr) return "a choice needs exactly one alternative";
-        if (!info.hasAlternative(node->child[0]->kind)) return name(node->child[0]->kind) + " is not an alternative";
+        if (stepToward(node->kind, node->child[0]->kind) == Choices::invalid_choice)
+            return name(node->child[0]->kind) + " is not an alternative";
         return "";
     case KindRole::List:
         for (int32_t i = 0; i < node->count; ++i) {
             const TreeNode* c = node->child[i];
-            if (c == nullptr || c->kind != info.elementKind())
+            if (c == nullptr || !kindHolds(info.elementKind(), c->kind))
                 return "element " + std::to_string(i) + " is " + (c ? name(c->kind) : "missing");
         }
         return "";
@@ -85,26 +122,27 @@ std::string nodeError(const TreeNode* node, MissingFieldAllowance mayBeMissing) 
 std::string treeShapeError(const TreeNode* root, MissingFieldAllowance mayBeMissing) {
     if (root == nullptr) return "no tree";
     // Explicit stack of (node, path): deep trees must not overflow the call stack.
-    std::vector<std::pair<const TreeNode*, std::string>> pending{{root, name(root->kind)}};
+    std::vector<std::pair<Logical, std::string>> pending{{{root->kind, root}, name(root->kind)}};
     while (!pending.empty()) {
         auto [node, path] = std::move(pending.back());
         pending.pop_back();
         if (std::string error = nodeError(node, mayBeMissing); !error.empty()) return path + ": " + error;
-        for (int32_t i = node->count - 1; i >= 0; --i)
-            if (const TreeNode* c = node->child[i]) pending.emplace_back(c, path + "/" + name(c->kind));
+        const std::vector<Logical> parts = partsOf(node);
+        for (auto part = parts.rbegin(); part != parts.rend(); ++part)
+            if (part->record) pending.emplace_back(*part, path + "/" + name(part->kind));
     }
     return "";
 }
 
 std::string treeToText(const TreeNode* root) {
     std::string out;
-    // Each entry is a node to print, or null for a closing parenthesis.
+    // Each entry is a node to print, or a closing parenthesis.
     struct Step {
-        const TreeNode* node;
+        Logical node;
         bool close;
         bool comma;
     };
-    std::vector<Step> pending{{root, false, false}};
+    std::vector<Step> pending{{{root ? int32_t(root->kind) : 0, root}, false, false}};
     while (!pending.empty()) {
         const Step step = pending.back();
         pending.pop_back();
@@ -113,23 +151,26 @@ std::string treeToText(const TreeNode* root) {
             out += ')';
             continue;
         }
-        if (step.node == nullptr) {
+        const TreeNode* record = step.node.record;
+        if (record == nullptr) {
             out += '-';
             continue;
         }
-        out += name(step.node->kind);
-        if (kindInfo(step.node->kind).isTextLeaf()) {
+        const int32_t kind = step.node.kind;
+        out += name(kind);
+        if (record->kind == kind && kindInfo(kind).isTextLeaf()) {
             out += '"';
-            out += step.node->text();
+            out += record->text();
             out += '"';
         }
-        if (step.node->count == 0) {
-            if (kindInfo(step.node->kind).role == KindRole::List) out += "()";
+        const std::vector<Logical> parts = partsOf(step.node);
+        if (parts.empty()) {
+            if (kindInfo(kind).role == KindRole::List) out += "()";
             continue;
         }
         out += '(';
-        pending.push_back({nullptr, true, false});
-        for (int32_t i = step.node->count - 1; i >= 0; --i) pending.push_back({step.node->child[i], false, i > 0});
+        pending.push_back({{0, nullptr}, true, false});
+        for (std::size_t i = parts.size(); i-- > 0;) pending.push_back({parts[i], false, i > 0});
     }
     return out;
 }

@@ -8,8 +8,7 @@
 static_assert(kLargestSymbolCode <= TreeNode::kLargestIdTypeCode, "a node keeps every symbol code");
 static_assert(Choices::last_choice <= TreeNode::kLargestKind, "a node keeps every kind");
 
-int32_t TreeView::failedChoice(const char* badCase, const char* badKeyword) const {
-    const TreeNode* held = child(0);
+int32_t TreeView::failedChoice(const TreeNode* held, const char* badCase, const char* badKeyword) const {
     const int32_t production = held ? held->production : 0;
     if (badKeyword && held && kindInfo(held->kind).isKeywordLeaf())
         accessReport(badKeyword, production);

@@ -1,5 +1,7 @@
 #include "suite/fields/FieldParserCore.h"
 
+#include "tree/KindInfo.h"
+
 #include <algorithm>
 
 namespace {
@@ -51,6 +53,11 @@ FieldParserCore::Nest::Nest(FieldParserCore& p) : p_(p) {
 }
 
 TreeNode* FieldParserCore::node(int32_t kind, std::initializer_list<TreeNode*> children) {
+    // A level of an expression or value that only wraps its operand keeps no
+    // record: its views stand on the operand's (KindInfo::elided).
+    if (children.size() == 1 && *children.begin() && kindInfo(kind).elided &&
+        kindHolds(kind, (*children.begin())->kind))
+        return *children.begin();
     TreeNode* n = arena_.make(kind, children, line_);
     n->production = kind;
     return n;

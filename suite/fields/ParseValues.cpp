@@ -2,6 +2,8 @@
 // symbols, value attributes and replacements.
 #include "suite/fields/FieldParserCore.h"
 
+#include "tree/AccessNode.h"
+
 namespace {
 
 bool isTerminatorOfValue(const Token& t) {
@@ -35,15 +37,16 @@ bool isObjectIdentifierArc(std::string_view w) {
 }
 
 // Walks Expression > SimpleExpression > Term > Factor > Primary and returns
-// the Primary's alternative when the expression is that one primary alone.
+// the record of the Primary's alternative when the expression is that one
+// primary alone (the levels between keep no records of their own).
 TreeNode* lonePrimary(TreeNode* e) {
     const int32_t chain[] = {FK(SimpleExpression), FK(Term), FK(Factor), FK(Primary)};
-    TreeNode* n = e;
+    AccessNode n(FK(Expression), e);
     for (int32_t kind : chain) {
-        if (!n || n->count != 1 || !n->child[0] || n->child[0]->kind != kind) return nullptr;
-        n = n->child[0];
+        n = childAt(n, 0);
+        if (n.choice() != kind) return nullptr;
     }
-    return n->count == 1 ? n->child[0] : nullptr;
+    return const_cast<TreeNode*>(childAt(n, 0).treeNode());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // compare with hand-written expectations.
 #pragma once
 
+#include "tree/AccessNode.h"
 #include "tree/Choices.h"
 #include "tree/KindInfo.h"
 #include "tree/TreeBuild.h"
@@ -23,19 +24,20 @@ inline std::string schemaViolations(const TreeNode* n) {
 // Compact form: a choice is shown as its alternative alone (the schema check
 // covers the choice levels); a sequence or list as Kind(child, ...), "-" for
 // an absent field; a text leaf as Kind"text"; a keyword leaf as its kind.
-// The Identifier and Number leaves show their text alone, in quotes.
-inline void appendCompact(const TreeNode* n, std::string& out) {
-    if (!n) { out += "-"; return; }
-    const KindInfo& info = kindInfo(n->kind);
+// The Identifier and Number leaves show their text alone, in quotes. The tree
+// is read by kind (childAt), as the schema has it, whichever records hold it.
+inline void appendCompact(const AccessNode& n, std::string& out) {
+    if (n.isEmpty()) { out += "-"; return; }
+    const KindInfo& info = kindInfo(n.choice());
     switch (info.role) {
     case KindRole::Choice:
-        if (n->count == 1) { appendCompact(n->child[0], out); return; }
+        if (childCount(n) == 1) { appendCompact(childAt(n, 0), out); return; }
         out += "?";
         return;
     case KindRole::TextLeaf:
-        if (n->kind != Choices::Identifier && n->kind != Choices::Number) out += info.name;
+        if (n.choice() != Choices::Identifier && n.choice() != Choices::Number) out += info.name;
         out += "\"";
-        out += n->text();
+        out += n.treeNode()->text();
         out += "\"";
         return;
     case KindRole::KeywordLeaf:
@@ -44,9 +46,9 @@ inline void appendCompact(const TreeNode* n, std::string& out) {
     default:
         out += info.name;
         out += "(";
-        for (int32_t i = 0; i < n->count; ++i) {
+        for (int32_t i = 0; i < childCount(n); ++i) {
             if (i) out += ", ";
-            appendCompact(n->child[i], out);
+            appendCompact(childAt(n, i), out);
         }
         out += ")";
     }
@@ -54,6 +56,6 @@ inline void appendCompact(const TreeNode* n, std::string& out) {
 
 inline std::string compact(const TreeNode* n) {
     std::string out;
-    appendCompact(n, out);
+    appendCompact(n ? AccessNode(n->kind, n) : AccessNode(), out);
     return out;
 }
