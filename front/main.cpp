@@ -3,6 +3,7 @@
 #include "front/XlatorSuitePasses.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,5 +12,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<XlatorSuitePasses> suite = makeSuitePasses();
     int code = runConverter(arguments, stdout, *suite);
     std::fflush(stdout);
-    return code;
+    std::fflush(stderr);
+    // The output files are closed: the loaded suite and everything else the
+    // run holds go with the process instead of being freed piece by piece.
+    std::_Exit(code);
 }
