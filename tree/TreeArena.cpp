@@ -79,27 +79,24 @@ TreeNode* TreeArena::placeNode(void* memory, int32_t kind, int32_t line) {
     return node;
 }
 
-void* TreeArena::allocate(std::size_t size, std::size_t align) {
-    std::size_t pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
-    if (cursor_ == nullptr || pad + size > left_) {
-        // Oversized requests get a block of their own so big texts never waste a block.
-        std::size_t blockSize = std::max(kBlockSize, size + align);
-        // Every node and child array is initialised when it is made, so blocks
-        // are not zero-filled first (that was a tenth of the loading time).
-        if (!blockLines_.empty()) {
-            // The lines of a full block are final: no room kept for more.
-            blockLines_.back().offsets.shrink_to_fit();
-            blockLines_.back().lines.shrink_to_fit();
-        }
-        blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
-        blockSizes_.push_back(blockSize);
-        blockLines_.emplace_back();
-        const auto begin = reinterpret_cast<std::uintptr_t>(blocks_.back().get());
-        LiveBlocks::instance().add(begin, begin + blockSize, this);
-        cursor_ = blocks_.back().get();
-        left_ = blockSize;
-        pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
+void* TreeArena::allocateInNewBlock(std::size_t size, std::size_t align) {
+    // Oversized requests get a block of their own so big texts never waste a block.
+    std::size_t blockSize = std::max(kBlockSize, size + align);
+    if (!blockLines_.empty()) {
+        // The lines of a full block are final: no room kept for more.
+        blockLines_.back().offsets.shrink_to_fit();
+        blockLines_.back().lines.shrink_to_fit();
     }
+    // Every node and child array is initialised when it is made, so blocks
+    // are not zero-filled first (that was a tenth of the loading time).
+    blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
+    blockSizes_.push_back(blockSize);
+    blockLines_.emplace_back();
+    const auto begin = reinterpret_cast<std::uintptr_t>(blocks_.back().get());
+    LiveBlocks::instance().add(begin, begin + blockSize, this);
+    cursor_ = blocks_.back().get();
+    left_ = blockSize;
+    const std::size_t pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
     std::byte* result = cursor_ + pad;
     cursor_ += pad + size;
     left_ -= pad + size;

@@ -55,7 +55,17 @@ public:
     int32_t lineOf(const TreeNode* node) const;
 
 private:
-    void* allocate(std::size_t size, std::size_t align);
+    // The next `size` bytes at `align`; a new block when the current one is full.
+    void* allocate(std::size_t size, std::size_t align) {
+        const std::size_t pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;
+        if (cursor_ == nullptr || pad + size > left_) return allocateInNewBlock(size, align);
+        std::byte* result = cursor_ + pad;
+        cursor_ += pad + size;
+        left_ -= pad + size;
+        used_ += size;
+        return result;
+    }
+    void* allocateInNewBlock(std::size_t size, std::size_t align);
     // A new node at `node`, made for `line`: the line is noted when it is not
     // the line of the node made before it in its block.
     TreeNode* placeNode(void* node, int32_t kind, int32_t line);

@@ -411,7 +411,7 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             readContainer(node, name, depth + 1);
             continue;
         }
-        SuiteNodeType type = groupOrRowByKeyword(name);
+        SuiteNodeType type = groupOrRowByKeyword(keyword_);
         if (type != SuiteNodeType::None && suiteNodeRole(type) == NodeRole::Group) {
             SuiteNode* group = document_.makeNode(type, token_.line);
             attach(container, group);
@@ -419,7 +419,7 @@ void Reader::readContainer(SuiteNode* container, std::string_view opened, int de
             continue;
         }
         if (type != SuiteNodeType::None) fail(join({"row $", name, " outside a table"}));
-        if (SuiteNodeType table = tableByKeyword(name); table != SuiteNodeType::None && hasEndLater(name)) {
+        if (SuiteNodeType table = tableByKeyword(keyword_); table != SuiteNodeType::None && hasEndLater(name)) {
             // A table written as "$X ... $End_X" (compact test groups of some writers).
             SuiteNode* node = document_.makeNode(table, token_.line);
             attach(container, node);

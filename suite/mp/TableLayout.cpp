@@ -528,6 +528,10 @@ struct KeywordIndex {
     // Per node type, per keyword number.
     std::vector<std::vector<KeywordMeaning>> meanings;
     std::vector<int> detailedComment;
+    // Per keyword number: the table type "$Begin_<name>" opens, the group or
+    // row type "$<name>" opens (the first layout that has the name).
+    std::vector<SuiteNodeType> tableOf;
+    std::vector<SuiteNodeType> groupOrRowOf;
     // Per node type, the kind of each cell's field.
     std::vector<std::vector<int32_t>> fieldKinds;
 
@@ -537,6 +541,17 @@ struct KeywordIndex {
             forEachName(layout.keywords, number);
             forEachName(layout.rowGroupings, number);
             for (int i = 0; i < layout.fieldCount; ++i) forEachName(layout.fields[i].keywords, number);
+        }
+        tableOf.assign(numbers.size(), SuiteNodeType::None);
+        groupOrRowOf.assign(numbers.size(), SuiteNodeType::None);
+        for (const auto& layout : kLayouts) {
+            const NodeRole role = suiteNodeRole(layout.type);
+            forEachName(layout.keywords, [&](std::string_view name) {
+                const auto at = static_cast<std::size_t>(numbers.find(name));
+                if (role == NodeRole::Table && tableOf[at] == SuiteNodeType::None) tableOf[at] = layout.type;
+                if ((role == NodeRole::Group || role == NodeRole::Row) && groupOrRowOf[at] == SuiteNodeType::None)
+                    groupOrRowOf[at] = layout.type;
+            });
         }
         const std::size_t types = static_cast<std::size_t>(SuiteNodeType::Last);
         meanings.assign(types, std::vector<KeywordMeaning>(numbers.size()));
@@ -602,20 +617,18 @@ const NodeLayout& layoutOf(SuiteNodeType type) {
     return layout ? *layout : kEmpty;
 }
 
-SuiteNodeType tableByKeyword(std::string_view name) {
-    for (const auto& layout : kLayouts)
-        if (suiteNodeRole(layout.type) == NodeRole::Table && keywordListContains(layout.keywords, name))
-            return layout.type;
-    return SuiteNodeType::None;
+SuiteNodeType tableByKeyword(std::string_view name) { return tableByKeyword(keywordNumber(name)); }
+
+SuiteNodeType groupOrRowByKeyword(std::string_view name) { return groupOrRowByKeyword(keywordNumber(name)); }
+
+SuiteNodeType tableByKeyword(int number) {
+    const KeywordIndex& index = keywordIndex();
+    return number >= 0 ? index.tableOf[static_cast<std::size_t>(number)] : SuiteNodeType::None;
 }
 
-SuiteNodeType groupOrRowByKeyword(std::string_view name) {
-    for (const auto& layout : kLayouts) {
-        NodeRole role = suiteNodeRole(layout.type);
-        if ((role == NodeRole::Group || role == NodeRole::Row) && keywordListContains(layout.keywords, name))
-            return layout.type;
-    }
-    return SuiteNodeType::None;
+SuiteNodeType groupOrRowByKeyword(int number) {
+    const KeywordIndex& index = keywordIndex();
+    return number >= 0 ? index.groupOrRowOf[static_cast<std::size_t>(number)] : SuiteNodeType::None;
 }
 
 int fieldForKeyword(const NodeLayout& layout, std::string_view keyword, const bool* filled) {

@@ -45,6 +45,9 @@ const NodeLayout& layoutOf(SuiteNodeType type);
 // rows, parts); None when the name is not known.
 SuiteNodeType tableByKeyword(std::string_view name);
 SuiteNodeType groupOrRowByKeyword(std::string_view name);
+// The same for a keyword given by its number (keywordNumber below).
+SuiteNodeType tableByKeyword(int number);
+SuiteNodeType groupOrRowByKeyword(int number);
 // Index of the cell of `layout` that `keyword` (without "$") fills: the first
 // matching cell not yet `filled` (filled[i] for cell i); -1 when none is left.
 int fieldForKeyword(const NodeLayout& layout, std::string_view keyword, const bool* filled);
