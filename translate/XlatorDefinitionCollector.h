@@ -38,6 +38,9 @@ public:
     const TestCase* getTestCase() const { return testCase_ ? &*testCase_ : nullptr; }
     const TestStep* getTestStep() const { return testStep_ ? &*testStep_ : nullptr; }
     const DefaultCase* getDefaultCase() const { return defaultCase_ ? &*defaultCase_ : nullptr; }
+    // The id of the test case, else test step, else default; a missing id
+    // ends the run (see getId in XlatorUtility.h).
+    std::string tableId() const;
 
     // -1 while the root tree is written, else the index of the local tree.
     int currentLocalTree = -1;
@@ -75,6 +78,8 @@ public:
     bool existsNamedIdentifier(const std::string& name) const;
 
 private:
+    LocalTree findAttachedLocalTree(const Attach& attach) const;
+
     std::set<std::string> aspsWithoutPcoType_;
     std::map<std::string, std::set<std::string>> aspsByPcoType_;
     std::map<std::string, std::string> pcos_;
