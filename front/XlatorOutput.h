@@ -53,6 +53,10 @@ public:
     bool indentOn() const { return opts.indentOn; }
     void setIndentOn(bool on) { opts.indentOn = on; }
 
+    // True while the ASN.1 file is current (identifiers and type keywords
+    // are written differently there).
+    bool asnCurrent() const { return currentIsAsn; }
+
     // The current file's record, for inspection.
     const XlatorStream& current() const { return opts; }
 

@@ -236,6 +236,11 @@ bool XlatorVisitor::attachedTreeConforms(const Attach& attach) {
 
 bool XlatorVisitor::attachedTreeNeedsLoop(const Attach& attach) {
     AttachedTree tree = attachedTree(attach);
-    return tree.testStep.isEmpty() ? needsSnapshotLoop(levelOf(tree.localTree.behaviourLineList()))
-                                   : needsSnapshotLoop(levelOf(tree.testStep.behaviourDescription().rootTree()));
+    const TreeNode* key = tree.testStep.isEmpty() ? tree.localTree.treeNode() : tree.testStep.treeNode();
+    auto known = loops_.find(key);
+    if (known != loops_.end()) return known->second;
+    bool loop = tree.testStep.isEmpty() ? needsSnapshotLoop(levelOf(tree.localTree.behaviourLineList()))
+                                        : needsSnapshotLoop(levelOf(tree.testStep.behaviourDescription().rootTree()));
+    loops_.emplace(key, loop);
+    return loop;
 }

@@ -261,9 +261,9 @@ void XlatorVisitor::writeAttachCall(const Attach& attach) {
 // definition from the top of the type context).
 void XlatorVisitor::writeActualParameters(const ActualParList& parameters, const AccessNode& definition) {
     if (parameters.size() == 0) return;
-    typeContext_.push_back(definition);
+    pushTypeContext(definition);
     VisitActualParList(parameters);
-    typeContext_.pop_back();
+    popTypeContext();
 }
 
 // A default is always referenced with its parameter list, empty or not.

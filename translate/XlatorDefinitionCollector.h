@@ -55,7 +55,32 @@ private:
 
 class XlatorDefinitionCollector : public AccessVisitor {
 public:
-    // The collecting Visit operations are declared here by the pre-pass.
+    ~XlatorDefinitionCollector() override;
+
+    // The collecting Visit operations, in the base's slot order. Each records
+    // what its node defines and then walks on below the node.
+    void VisitASN1_TypeId(const ASN1_TypeId& node) override;
+    void VisitTCompDcl(const TCompDcl& cd) override;
+    void VisitTCompConfigDcl(const TCompConfigDcl& cd) override;
+    void VisitPCO_Dcl(const PCO_Dcl& pd) override;
+    void VisitTTCN_ASP_TypeDef(const TTCN_ASP_TypeDef& td) override;
+    void VisitASN1_ASP_TypeDef(const ASN1_ASP_TypeDef& td) override;
+    void VisitASN1_ASP_TypeDefByRef(const ASN1_ASP_TypeDefByRef& td) override;
+    void VisitTTCN_PDU_TypeDef(const TTCN_PDU_TypeDef& td) override;
+    void VisitASN1_PDU_TypeDef(const ASN1_PDU_TypeDef& td) override;
+    void VisitASN1_PDU_TypeDefByRef(const ASN1_PDU_TypeDefByRef& td) override;
+    void VisitTTCN_CM_TypeDef(const TTCN_CM_TypeDef& node) override;
+    void VisitASN1_CM_TypeDef(const ASN1_CM_TypeDef& node) override;
+    void VisitTestStepAttachment(const TestStepAttachment& node) override;
+    void VisitTestCase(const TestCase& node) override;
+    void VisitChildren(const Children& node) override;
+    void VisitAttach(const Attach& node) override;
+    void VisitTestStep(const TestStep& node) override;
+    void VisitDefaultCase(const DefaultCase& node) override;
+    void VisitTypeReference(const TypeReference& node) override;
+    void VisitNamedNumber(const NamedNumber& node) override;
+    void VisitNamedType(const NamedType& node) override;
+    void VisitSelectionType(const SelectionType& node) override;
 
     // Queries of the translators.
     bool existsTestStep(const std::string& id) const;
@@ -78,6 +103,10 @@ public:
     bool existsNamedIdentifier(const std::string& name) const;
 
 private:
+    // An ASP or PDU type: it travels over the PCOs of the PCO type its
+    // definition names, or, when that column is empty, over those of every
+    // PCO type that no definition names. The ASN.1 forms also name a type.
+    void recordMessageType(const Identifier& name, const PCO_Type& pcoType, bool asn1Type);
     LocalTree findAttachedLocalTree(const Attach& attach) const;
 
     std::set<std::string> aspsWithoutPcoType_;

@@ -9,8 +9,10 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -28,7 +30,201 @@ public:
     // ---- Module frame, group layout and imports (XlatorModule.cpp) ----
 
     // ---- Identifiers, values, expressions, matching symbols
-    //      (XlatorIdentifiers.cpp, XlatorValues.cpp, XlatorAsn1Values.cpp) ----
+    //      (XlatorIdentifiers.cpp, XlatorValues.cpp, XlatorAsn1Values.cpp,
+    //       XlatorTypeContext.cpp) ----
+    //
+    // Every value node is written at the current position with write(), no
+    // line end, except the ASN.1 structured values, which open blocks of
+    // their own.
+
+    // The identifier rule, for a name given as plain text: the alias map's
+    // expansion; first letter upper-cased for an ASN.1 type name, else
+    // lower-cased for a named number, named type or selection identifier;
+    // "v_" in front of a PCO message type name while an expression is
+    // written; in the ASN.1 file "_" becomes "-", in the TTCN-3 file "-"
+    // becomes "_" and a TTCN-2 predefined operation becomes the TTCN-3
+    // function. Reads the in-expression flag and the current output file.
+    std::string identifierText(std::string_view name) const;
+    // The TTCN-3 function for a TTCN-2 predefined operation name
+    // ("INT_TO_BIT" gives "int2bit"), null for any other name.
+    static const char* predefinedFunction(std::string_view name);
+
+    // The type context stack. What may stand on it, and what the value
+    // translation makes of it (asn1Structure below):
+    //   - an ASN.1 type definition row or table: ASN1_TypeDef, ASN1_TypeRef,
+    //     ASN1_ASP_TypeDef(ByRef), ASN1_PDU_TypeDef(ByRef), ASN1_CM_TypeDef;
+    //   - a name of a type: Identifier, ASN1_TypeId, TypeReference,
+    //     DefinedType, ReferenceType, looked up by name in the suite (and
+    //     first among the local types of the ASN.1 definitions on the stack);
+    //   - a type cell or type node: TS_ConstType, TS_VarType, TC_VarType,
+    //     TS_ParType, TypeOrPDU, TTCN_Type, FormalParType, ASN1_TypeDefinition,
+    //     ASN1_Type or any ASN.1 type kind (tags and subtypes are looked through);
+    //   - a typed object: TS_ConstDcl, TS_ConstRef, TS_VarDcl, TC_VarDcl,
+    //     TS_ParDcl (their declared type);
+    //   - a definition with formal parameters, for an ActualParList visited on
+    //     its own and for constraint references: TestStep, DefaultCase,
+    //     TS_OpDef, TS_ProcDef, LocalTree, a constraint of any kind, an
+    //     encoding variation or invalid field encoding;
+    //   - an empty node: the type is not known; values below it are written
+    //     without component types and without omitted components.
+    // Tabular definitions (StructTypeDef, TTCN ASP/PDU/CM) may stand there
+    // too; they are no ASN.1 structure, so nothing is read from them.
+    void pushTypeContext(const AccessNode& entry);
+    void popTypeContext();
+    // The top entry; empty when the stack is empty.
+    AccessNode topTypeContext() const;
+
+    // The ASN.1 type that an entry stands for, resolved through names,
+    // definitions, tags and parent subtypes to one of: SequenceType, SetType,
+    // ChoiceType, SequenceOfType, SetOfType, SequenceSubType, SetSubType, or
+    // another ASN.1 type kind; a tabular definition is given as it is.
+    // Empty when a name finds nothing or the names run in a circle.
+    AccessNode asn1Structure(const AccessNode& entry) const;
+    // The ASN1_Type of the component (SEQUENCE, SET) or alternative (CHOICE)
+    // called `name` in a resolved structure; COMPONENTS OF is followed.
+    // Empty when there is none.
+    AccessNode componentType(const AccessNode& structure, std::string_view name) const;
+    // The element ASN1_Type of a SEQUENCE OF / SET OF structure (plain or
+    // with a size constraint); empty for anything else.
+    static AccessNode elementType(const AccessNode& structure);
+    // The type of each formal parameter of a definition with parameters, one
+    // entry per parameter name in order (a group of names repeats its
+    // FormalParType); empty for a definition without parameters.
+    static std::vector<AccessNode> formalParameterTypes(const AccessNode& definition);
+    // The declared type cell of a typed object, else the object itself.
+    static AccessNode declaredTypeOf(const AccessNode& object);
+
+    void VisitIdentifier(const Identifier& node) override;
+    void VisitOpCall(const OpCall& node) override;
+    void VisitActualParList(const ActualParList& node) override;
+    void VisitConsRef(const ConsRef& node) override;
+    void VisitExpression(const Expression& node) override;
+    void VisitParenExpression(const ParenExpression& node) override;
+    void VisitDataObjectReference(const DataObjectReference& node) override;
+    void VisitRecordRef(const RecordRef& node) override;
+    void VisitComponentPosition(const ComponentPosition& node) override;
+    void VisitArrayRef(const ArrayRef& node) override;
+    void VisitBitRef(const BitRef& node) override;
+
+    void VisitComplement(const Complement& node) override;
+    void VisitValueList(const ValueList& node) override;
+    void VisitValRange(const ValRange& node) override;
+    void VisitSuperSet(const SuperSet& node) override;
+    void VisitSubSet(const SubSet& node) override;
+    void VisitPermutation(const Permutation& node) override;
+    void VisitOmit(const Omit& node) override;
+    void VisitANYValue(const ANYValue& node) override;
+    void VisitAnyOrOmit(const AnyOrOmit& node) override;
+    void VisitValueLength(const ValueLength& node) override;
+    void VisitRangeValueLength(const RangeValueLength& node) override;
+    void VisitIF_PRESENT(const IF_PRESENT& node) override;
+
+    void VisitBstring(const Bstring& node) override;
+    void VisitHstring(const Hstring& node) override;
+    void VisitOstring(const Ostring& node) override;
+    void VisitCstring(const Cstring& node) override;
+    void VisitNumber(const Number& node) override;
+
+    void VisitPASS(const PASS& node) override;
+    void VisitPreliminaryPASS(const PreliminaryPASS& node) override;
+    void VisitFAIL(const FAIL& node) override;
+    void VisitPreliminaryFAIL(const PreliminaryFAIL& node) override;
+    void VisitINCONC(const INCONC& node) override;
+    void VisitPreliminaryINCONC(const PreliminaryINCONC& node) override;
+    void VisitR(const R& node) override;
+    void VisitNONE(const NONE& node) override;
+    void VisitR_TYPE(const R_TYPE& node) override;
+    void VisitOMIT(const OMIT& node) override;
+    void VisitATrue(const ATrue& node) override;
+    void VisitAFalse(const AFalse& node) override;
+    void VisitTIMER(const TIMER& node) override;
+    void VisitCP(const CP& node) override;
+    void VisitPDU(const PDU& node) override;
+    void VisitPlus_INFINITY(const Plus_INFINITY& node) override;
+    void VisitINFINITY(const INFINITY& node) override;
+    void VisitMinus_INFINITY(const Minus_INFINITY& node) override;
+    void VisitMinusINFINITY(const MinusINFINITY& node) override;
+    void VisitMacroSymbol(const MacroSymbol& node) override;
+    void VisitEqual(const Equal& node) override;
+    void VisitNotEqual(const NotEqual& node) override;
+    void VisitLess(const Less& node) override;
+    void VisitGreater(const Greater& node) override;
+    void VisitLessOrEqual(const LessOrEqual& node) override;
+    void VisitGreaterOrEqual(const GreaterOrEqual& node) override;
+    void VisitPlus(const Plus& node) override;
+    void VisitMinus(const Minus& node) override;
+    void VisitMult(const Mult& node) override;
+    void VisitDiv(const Div& node) override;
+    void VisitMod(const Mod& node) override;
+    void VisitAnd(const And& node) override;
+    void VisitOr(const Or& node) override;
+    void VisitNot(const Not& node) override;
+    void VisitPicoSeconds(const PicoSeconds& node) override;
+    void VisitNanoSeconds(const NanoSeconds& node) override;
+    void VisitMicroSeconds(const MicroSeconds& node) override;
+    void VisitMilliSeconds(const MilliSeconds& node) override;
+    void VisitSeconds(const Seconds& node) override;
+    void VisitMinutes(const Minutes& node) override;
+    void VisitINTEGER(const INTEGER& node) override;
+    void VisitBOOLEAN_TYPE(const BOOLEAN_TYPE& node) override;
+    void VisitBITSTRING(const BITSTRING& node) override;
+    void VisitHEXSTRING(const HEXSTRING& node) override;
+    void VisitOCTETSTRING(const OCTETSTRING& node) override;
+    void VisitNumericString(const NumericString& node) override;
+    void VisitPrintableString(const PrintableString& node) override;
+    void VisitTeletexString(const TeletexString& node) override;
+    void VisitVideotexString(const VideotexString& node) override;
+    void VisitVisibleString(const VisibleString& node) override;
+    void VisitIA5String(const IA5String& node) override;
+    void VisitGraphicString(const GraphicString& node) override;
+    void VisitGeneralString(const GeneralString& node) override;
+    void VisitT61String(const T61String& node) override;
+    void VisitISO646String(const ISO646String& node) override;
+
+    void VisitBitStringValue(const BitStringValue& node) override;
+    void VisitIdentifierList(const IdentifierList& node) override;
+    void VisitSequenceValue(const SequenceValue& node) override;
+    void VisitSetValue(const SetValue& node) override;
+    void VisitElementValueList(const ElementValueList& node) override;
+    void VisitSequenceOfValue(const SequenceOfValue& node) override;
+    void VisitSetOfValue(const SetOfValue& node) override;
+    void VisitASN1_ValueList(const ASN1_ValueList& node) override;
+    void VisitChoiceValue(const ChoiceValue& node) override;
+    void VisitSelectionValue(const SelectionValue& node) override;
+    void VisitNamedValue(const NamedValue& node) override;
+    void VisitAnyValue(const AnyValue& node) override;
+    void VisitObjectIdentifierValue(const ObjectIdentifierValue& node) override;
+    void VisitObjIdComponentList(const ObjIdComponentList& node) override;
+    void VisitNameAndNumberForm(const NameAndNumberForm& node) override;
+    void VisitNullValue(const NullValue& node) override;
+    void VisitCharacterStringList(const CharacterStringList& node) override;
+    void VisitTuple(const Tuple& node) override;
+    void VisitNumericRealValue(const NumericRealValue& node) override;
+    void VisitBase(const Base& node) override;
+
+private:
+    // The values of an actual parameter list separated by ", ", each with
+    // the type of the formal parameter at its position pushed (an empty
+    // entry where the definition has no such parameter).
+    void writeActualParameters(const TreeNode* list, const std::vector<AccessNode>& formalTypes);
+    // A SEQUENCE or SET value: its braces around the element list, or, against
+    // a SEQUENCE OF / SET OF CHOICE type, around one CHOICE value per pair.
+    void writeStructuredValue(const ElementValueList& list);
+    // The element list of a SEQUENCE or SET value against the top entry.
+    void writeElementList(const ElementValueList& list);
+    // A CHOICE value: a block with the chosen alternative's named value.
+    void writeChoice(const NamedValue& chosen);
+    // A type found by its name as seen from `context`: first a local type
+    // assignment of an ASN.1 definition on the stack, then the suite's objects.
+    AccessNode typeByName(const AccessNode& context, std::string_view name) const;
+    AccessNode localTypeOnStack(std::string_view name) const;
+
+    // The PCO message type names of the collector, read once.
+    mutable std::optional<std::set<std::string>> pcoMessageTypes_;
+    // How deeply asn1Structure is nested in itself at the moment.
+    mutable int resolutionDepth_ = 0;
+
+public:
 
     // ---- Formal parameter lists (XlatorFormalParameters.cpp) ----
 
@@ -177,6 +373,7 @@ private:
     // Answers of the predicates, by node: the tree never changes during a run.
     std::unordered_map<const TreeNode*, bool> altLines_;
     std::unordered_map<const TreeNode*, bool> conformance_;
+    std::unordered_map<const TreeNode*, bool> loops_;  // of attached trees
     // Trees whose conformance is being decided (an attach cycle ends there).
     std::unordered_set<const TreeNode*> deciding_;
     // Nesting of the behaviour being generated and of the attaches being
