@@ -9,13 +9,9 @@
 #include "translate/XlatorUtility.h"
 #include "translate/XlatorVisitor.h"
 
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
-#include <cstdio>
-#include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 namespace behaviour_test {
 
@@ -88,16 +84,6 @@ inline std::string suite(const std::string& testCases, const std::string& testSt
     return text + "$End_DynamicPart\n$End_Suite\n";
 }
 
-inline std::string readWhole(std::FILE* file) {
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    return text;
-}
-
 // What the translator wrote for the dynamic part of a suite.
 struct Translated {
     bool opened = false;
@@ -109,32 +95,26 @@ struct Translated {
 // dynamic part as the module frame would. Warnings go to standard error.
 inline Translated translate(const std::string& mpText) {
     Translated result;
-    static int serial = 0;
-    std::string path = ::testing::TempDir() + "behaviour_" + std::to_string(::getpid()) + "_" +
-                       std::to_string(++serial) + ".mp";
-    std::ofstream(path, std::ios::binary) << mpText;
+    ScratchDir scratch;
+    std::string path = scratch.write("behaviour.mp", mpText);
     AccessSuite suite;
-    std::FILE* report = std::tmpfile();
-    suite.setReportStream(report);
+    CapturedStream report;
+    suite.setReportStream(report.get());
     ::testing::internal::CaptureStdout();
     result.opened = suite.open("\"" + path + "\" ", nullptr) == 1;
     ::testing::internal::GetCapturedStdout();
-    result.report = readWhole(report);
-    std::fclose(report);
-    std::remove(path.c_str());
+    result.report = report.text();
     if (!result.opened) return result;
 
     gDefinitionCollector = XlatorDefinitionCollector();
     gpRootBehaviour = nullptr;
     gDefinitionCollector.Visit(suite.root());
-    std::FILE* ttcn = std::tmpfile();
-    std::FILE* asn = std::tmpfile();
-    createOutput(ttcn, asn);
+    CapturedStream ttcn;
+    CapturedStream asn;
+    createOutput(ttcn.get(), asn.get());
     XlatorVisitor visitor(suite);
     visitor.Visit(AccessNode(suite.root().as<ASuite>().dynamicPart()));
-    result.ttcn = readWhole(ttcn);
-    std::fclose(ttcn);
-    std::fclose(asn);
+    result.ttcn = ttcn.text();
     return result;
 }
 
