@@ -376,28 +376,3 @@ void XlatorVisitor::VisitBehaviourLineList(const BehaviourLineList&) {
 void XlatorVisitor::VisitChildren(const Children&) { XLATOR_INTERNAL_ERROR("in VisitChildren"); }
 void XlatorVisitor::VisitBehaviourLine(const BehaviourLine&) { XLATOR_INTERNAL_ERROR("in VisitBehaviourLine"); }
 void XlatorVisitor::VisitTreeReference(const TreeReference&) { XLATOR_INTERNAL_ERROR("in VisitTreeReference"); }
-
-// ---- Formal parameter lists ----
-
-void XlatorVisitor::writeParameters(const FormalParList& list, bool withTypes, bool templateMarks,
-                                    const std::set<std::string>& fromRoot) {
-    XlatorOutput& out = output();
-    bool first = true;
-    for (int32_t i = 0; i < list.size(); ++i) {
-        FormalParAndType parameter = list.formalParAndType(i);
-        FormalParType type = parameter.formalParType();
-        FormalParIdList names = parameter.formalParIdList();
-        for (int32_t j = 0; j < names.size(); ++j) {
-            if (!first) out.write(", ");
-            first = false;
-            if (withTypes) {
-                int32_t kind = type.choice();
-                if (templateMarks && (kind == Choices::TTCN_Type || kind == Choices::PDU)) out.write("template ");
-                VisitFormalParType(type);
-                out.write(" ");
-            }
-            std::string name = text(names.identifier(j));
-            out.write(fromRoot.count(name) ? name + "_FROM_ROOT" : name);
-        }
-    }
-}
