@@ -44,8 +44,10 @@ DefaultCase XlatorDefinitionCollector::getDefaultById(const std::string& id) con
 // table means another tree.
 LocalTree XlatorDefinitionCollector::findAttachedLocalTree(const Attach& attach) const {
     const std::string name = textOf(attach.treeReference().identifier());
-    for (auto i = attaches_.begin(); i != attaches_.end(); ++i) {
-        if (i->first.treeNode() != attach.treeNode()) continue;
+    auto recorded = attachesByNode_.find(attach.treeNode());
+    if (recorded == attachesByNode_.end()) return LocalTree();
+    for (std::size_t at : recorded->second) {
+        const auto i = attaches_.begin() + static_cast<std::ptrdiff_t>(at);
         for (int32_t j = 0; j < i->second.size(); ++j) {
             XLATOR_ASSERT(i->second.localTree(j).is_present_header(), "LocalTree header not present");
             if (headerName(i->second.localTree(j)) == name) return i->second.localTree(j);
@@ -65,8 +67,8 @@ LocalTree XlatorDefinitionCollector::getLocalTree(const Attach& attach) const {
 }
 
 DefaultsRef XlatorDefinitionCollector::getDefaultsRef(const Children& children) const {
-    for (const auto& [recorded, defaultsRef] : childrenDefaults_)
-        if (recorded.treeNode() == children.treeNode()) return defaultsRef;
+    if (auto recorded = childrenDefaultsByNode_.find(children.treeNode()); recorded != childrenDefaultsByNode_.end())
+        return childrenDefaults_[recorded->second].second;
     XLATOR_INTERNAL_ERROR("Unable to locate DefaultsRef for the provided Children");
 }
 
@@ -286,17 +288,23 @@ void XlatorDefinitionCollector::VisitChildren(const Children& node) {
     // a default's own alternatives invoke none.
     const TestCase* testCase = gpRootBehaviour->getTestCase();
     const TestStep* testStep = gpRootBehaviour->getTestStep();
-    if (testCase && testCase->is_present_defaultsRef())
-        childrenDefaults_.emplace_back(node, testCase->defaultsRef());
-    else if (testStep && testStep->is_present_defaultsRef())
-        childrenDefaults_.emplace_back(node, testStep->defaultsRef());
+    std::optional<DefaultsRef> defaultsRef;
+    if (testCase && testCase->is_present_defaultsRef()) defaultsRef = testCase->defaultsRef();
+    else if (testStep && testStep->is_present_defaultsRef()) defaultsRef = testStep->defaultsRef();
+    if (defaultsRef) {
+        childrenDefaultsByNode_.try_emplace(node.treeNode(), childrenDefaults_.size());
+        childrenDefaults_.emplace_back(node, *defaultsRef);
+    }
     AccessVisitor::VisitChildren(node);
 }
 
 void XlatorDefinitionCollector::VisitAttach(const Attach& node) {
     XLATOR_ASSERT(gpRootBehaviour != NULL, "INTERNAL_ERROR: in VisitAttach");
     const LocalTreeList localTrees = currentLocalTrees(*gpRootBehaviour);
-    if (!localTrees.isEmpty()) attaches_.emplace_back(node, localTrees);
+    if (!localTrees.isEmpty()) {
+        attachesByNode_[node.treeNode()].push_back(attaches_.size());
+        attaches_.emplace_back(node, localTrees);
+    }
     AccessVisitor::VisitAttach(node);
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -119,6 +120,10 @@ private:
     std::map<std::string, DefaultCase> defaults_;
     std::vector<std::pair<Attach, LocalTreeList>> attaches_;
     std::vector<std::pair<Children, DefaultsRef>> childrenDefaults_;
+    // Where each attach and each Children node stands in the lists above, so
+    // that a lookup costs the same in a suite of any size.
+    std::unordered_map<const TreeNode*, std::vector<std::size_t>> attachesByNode_;
+    std::unordered_map<const TreeNode*, std::size_t> childrenDefaultsByNode_;
     std::set<std::string> typeReferences_;
     std::set<std::string> namedIdentifiers_;
 };
