@@ -82,6 +82,48 @@ std::string_view declaredName(const SuiteNode& node) {
     return text.substr(start, i - start);
 }
 
+const SymbolNameTable::Slot* SymbolNameTable::find(std::string_view name, std::size_t hash) const {
+    if (slots_.empty()) return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (!slot.first) return nullptr;
+        if (slot.hash == hash && slot.first->name == name) return &slot;
+    }
+}
+
+void SymbolNameTable::grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : 2 * old.size(), Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (!slot.first) continue;
+        std::size_t at = slot.hash & mask;
+        while (slots_[at].first) at = (at + 1) & mask;
+        slots_[at] = slot;
+    }
+}
+
+void SymbolNameTable::add(SuiteSymbol& symbol) {
+    const std::size_t hash = std::hash<std::string_view>{}(symbol.name);
+    if (Slot* slot = const_cast<Slot*>(find(symbol.name, hash))) {
+        slot->last->nextSameName = &symbol;
+        slot->last = &symbol;
+        return;
+    }
+    if (2 * (used_ + 1) > slots_.size()) grow();
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = hash & mask;
+    while (slots_[at].first) at = (at + 1) & mask;
+    slots_[at] = Slot{hash, &symbol, &symbol};
+    ++used_;
+}
+
+const SuiteSymbol* SymbolNameTable::first(std::string_view name) const {
+    const Slot* slot = find(name, std::hash<std::string_view>{}(name));
+    return slot ? slot->first : nullptr;
+}
+
 void SymbolTables::clear() {
     system_ = nullptr;
     symbols_.clear();
@@ -94,7 +136,7 @@ void SymbolTables::addNode(const Document& document, const SuiteNode& node, Docu
         std::string_view name = declaredName(node);
         if (!name.empty()) {
             symbols_.push_back({name, code, &node, &document});
-            table.objects[name].push_back(&symbols_.back());
+            table.objects.add(symbols_.back());
         }
     }
     if (node.type == SuiteNodeType::Imports) {
@@ -124,7 +166,7 @@ void SymbolTables::rebuild(const VeldSystem& system) {
         // The document's own name is the suite object.
         if (!document->name().empty()) {
             symbols_.push_back({document->name(), SymbolCode::Suite, document->root(), document.get()});
-            table.objects[document->name()].push_back(&symbols_.back());
+            table.objects.add(symbols_.back());
         }
         if (document->root()) addNode(*document, *document->root(), table);
     }
@@ -138,15 +180,16 @@ const SymbolTables::DocumentTable* SymbolTables::tableOf(const Document* documen
 std::vector<const SuiteSymbol*> SymbolTables::own(const Document* document, std::string_view name) const {
     const DocumentTable* table = tableOf(document);
     if (!table) return {};
-    auto it = table->objects.find(name);
-    return it == table->objects.end() ? std::vector<const SuiteSymbol*>{} : it->second;
+    std::vector<const SuiteSymbol*> found;
+    for (const SuiteSymbol* symbol = table->objects.first(name); symbol; symbol = symbol->nextSameName)
+        found.push_back(symbol);
+    return found;
 }
 
 bool SymbolTables::declares(const Document* document, std::string_view name) const {
     const DocumentTable* table = tableOf(document);
     if (!table) return false;
-    auto it = table->objects.find(name);
-    return it != table->objects.end() && !it->second.empty();
+    return table->objects.first(name) != nullptr;
 }
 
 const SuiteSymbol* SymbolTables::first(const Document* document, std::string_view name) const {
@@ -154,8 +197,7 @@ const SuiteSymbol* SymbolTables::first(const Document* document, std::string_vie
     // The document's own objects come first (lookupFrom looks no further
     // when it has any); only an import needs the whole walk.
     if (const DocumentTable* table = tableOf(document)) {
-        auto it = table->objects.find(name);
-        if (it != table->objects.end()) return it->second.empty() ? nullptr : it->second.front();
+        if (const SuiteSymbol* own = table->objects.first(name)) return own;
         if (table->importsByName.find(name) == table->importsByName.end()) return nullptr;
     }
     std::vector<const SuiteSymbol*> found = lookup(document, name);
@@ -171,9 +213,8 @@ void SymbolTables::lookupFrom(const Document* document, std::string_view name, i
     seen.push_back(document);
     const DocumentTable* table = tableOf(document);
     if (!table) return;
-    auto it = table->objects.find(name);
-    if (it != table->objects.end()) {
-        found.insert(found.end(), it->second.begin(), it->second.end());
+    if (const SuiteSymbol* own = table->objects.first(name)) {
+        for (; own; own = own->nextSameName) found.push_back(own);
         return;
     }
     auto imported = table->importsByName.find(name);

@@ -18,6 +18,32 @@ struct SuiteSymbol {
     SymbolCode code = SymbolCode::None;
     const SuiteNode* node = nullptr;  // the table, group or row that declares it
     const Document* document = nullptr;
+    // The next object of the same name in the same document, in declaration order.
+    const SuiteSymbol* nextSameName = nullptr;
+};
+
+// A document's objects by name: one open-addressing table of the first and
+// last object of each name (the others chained through nextSameName), looked
+// up for every identifier of a suite, so that a lookup touches one slot and
+// the object's own name.
+class SymbolNameTable {
+public:
+    // Appends `symbol` (which stays where it is) to the objects of its name.
+    void add(SuiteSymbol& symbol);
+    // The first object called `name`, null when there is none.
+    const SuiteSymbol* first(std::string_view name) const;
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        SuiteSymbol* first = nullptr;
+        SuiteSymbol* last = nullptr;
+    };
+    const Slot* find(std::string_view name, std::size_t hash) const;
+    void grow();
+
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
 };
 
 // The object a table, group or row declares: its code, or None when it
@@ -73,7 +99,7 @@ public:
 
 private:
     struct DocumentTable {
-        std::unordered_map<std::string_view, std::vector<const SuiteSymbol*>> objects;
+        SymbolNameTable objects;
         std::vector<Import> imports;
         std::unordered_map<std::string_view, std::vector<std::size_t>> importsByName;
     };
