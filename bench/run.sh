@@ -58,12 +58,12 @@ for size in $sizes; do
     python3 "$here/gen_mp_suite.py" "$size" "$dir" > "$dir/files.txt" 2> "$dir/mix.txt"
     files=$(cat "$dir/files.txt")
     bytes=$(cd "$dir" && cat $files | wc -c)
-    (cd "$dir" && /usr/bin/time -v cat $files > /dev/null 2> cat.time)
+    (cd "$dir" && /usr/bin/time -v -o cat.time cat $files > /dev/null)
 
     # Real files, in the suite's folder.
-    (cd "$dir" && VELD=$build/bin /usr/bin/time -v "$converter" $files > conversion.txt 2> conversion.time) || {
+    (cd "$dir" && VELD=$build/bin /usr/bin/time -v -o conversion.time "$converter" $files > conversion.txt 2> conversion.err) || {
         echo "conversion of the $size MB suite failed:" >&2
-        tail -20 "$dir/conversion.txt" "$dir/conversion.time" >&2
+        tail -20 "$dir/conversion.txt" "$dir/conversion.err" >&2
         exit 1
     }
     grep -qx "No Errors found." "$dir/conversion.txt" || {
@@ -75,7 +75,7 @@ for size in $sizes; do
     for f in $files; do ln -s "$dir/$f" "$dir/sink/$f"; done
     ln -s /dev/null "$dir/sink/bench.ttcn"
     ln -s /dev/null "$dir/sink/bench.asn"
-    (cd "$dir/sink" && VELD=$build/bin /usr/bin/time -v "$converter" $files > conversion.txt 2> conversion.time)
+    (cd "$dir/sink" && VELD=$build/bin /usr/bin/time -v -o conversion.time "$converter" $files > conversion.txt 2> conversion.err)
     writes=- floor=0 floor_text=-
     if have strace; then
         (cd "$dir/sink" && VELD=$build/bin strace -f -c -e trace=write -o strace.txt "$converter" $files > /dev/null 2>&1)
@@ -84,14 +84,14 @@ for size in $sizes; do
         if [ "${writes:-0}" -gt 0 ]; then
             block=$(( out_bytes / writes + 1 ))
             # dd reads each block before it writes it: half its CPU is the writes.
-            /usr/bin/time -v dd if=/dev/zero of=/dev/null bs="$block" count="$writes" 2> "$dir/dd.time"
+            /usr/bin/time -v -o "$dir/dd.time" dd if=/dev/zero of=/dev/null bs="$block" count="$writes" 2> /dev/null
             floor=$(cpu_of "$dir/dd.time" | awk '{ printf "%.2f", $1 / 2 }')
             floor_text=$floor
         fi
     fi
     parse=- parse_x=-
     if have compiler; then
-        (cd "$dir" && TTCN3_DIR=/usr/share/titan /usr/bin/time -v compiler -p bench.ttcn bench.asn > parse.txt 2> parse.time) && status=0 || status=$?
+        (cd "$dir" && TTCN3_DIR=/usr/share/titan /usr/bin/time -v -o parse.time compiler -p bench.ttcn bench.asn > parse.txt 2>&1) && status=0 || status=$?
         parse="$(cpu_of "$dir/parse.time") s/$status"
         parse_x=$(cpu_of "$dir/parse.time")
     fi
