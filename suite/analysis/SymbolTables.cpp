@@ -273,8 +273,9 @@ bool SymbolTables::redeclares(const Document* document, const SuiteNode* node) c
     if (!node) return false;
     SymbolCode code = declaredSymbolCode(node->type);
     if (code == SymbolCode::None || isGroupCode(code)) return false;
-    std::string_view name = declaredName(*node);
-    for (const SuiteSymbol* symbol : own(document, name)) {
+    const DocumentTable* table = tableOf(document);
+    if (!table) return false;
+    for (const SuiteSymbol* symbol = table->objects.first(declaredName(*node)); symbol; symbol = symbol->nextSameName) {
         if (isGroupCode(symbol->code)) continue;
         // The first declaration of the name is the one that counts.
         return symbol->node != node;

@@ -12,9 +12,17 @@ long gSetting = -1;
 std::size_t gDecided = 0;
 
 bool keywordStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool keywordChar(char c) {
-    return keywordStart(c) || (c >= '0' && c <= '9') || c == '_' || c == '&';
-}
+
+// The characters of a keyword's name: letters, digits, "_" and "&".
+struct KeywordChars {
+    bool of[256] = {};
+    KeywordChars() {
+        for (int c = 0; c < 256; ++c)
+            of[c] = keywordStart(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '_' || c == '&';
+    }
+};
+const KeywordChars kKeywordChars;
+bool keywordChar(char c) { return kKeywordChars.of[static_cast<unsigned char>(c)]; }
 }  // namespace
 
 std::size_t scannerBufferSize() {
@@ -147,7 +155,9 @@ MpToken MpScanner::next() {
     }
     // At a "$" that starts a keyword.
     std::size_t nameStart = ++pos_;
-    while (pos_ < buffer_.size() && keywordChar(buffer_[pos_])) ++pos_;
+    const std::size_t size = buffer_.size();
+    const char* data = buffer_.data();
+    while (pos_ < size && keywordChar(data[pos_])) ++pos_;
     token.kind = MpToken::Keyword;
     token.name = buffer_.substr(nameStart, pos_ - nameStart);
     token.line = line_;
