@@ -4,6 +4,7 @@
 // root of the suite tree and finds objects by name.
 #pragma once
 
+#include "suite/LibraryError.h"
 #include "tree/AccessNode.h"
 
 #include <cstdint>
@@ -32,7 +33,9 @@ public:
 
     // Opens the suite from `fileList` (each file name in double quotes and
     // followed by a blank, the root first) and the ASN.1 list file (null or
-    // empty: none). 1 on success, 0 on failure after printing why.
+    // empty: none). 1 on success, 0 on failure after printing why. Never
+    // throws: memory running out in any stage is a failure like the others
+    // ("Out of memory"; see suite/OutOfMemory.h for VELD_ABORT_ON_OUT_OF_MEMORY).
     int open(const std::string& fileList, const char* asnListFile);
 
     // The root document's node (an ASuite for a test suite); empty when no
@@ -48,6 +51,9 @@ public:
     const VeldSystem* system() const { return system_.get(); }
 
 private:
+    int openSuite(const std::string& fileList, const char* asnListFile);
+    // "ERROR in Suite::open '<text>'" on standard error.
+    static void printOpenError(const LibraryError& error);
     const Document* documentHolding(const TreeNode* node) const;
     void indexSuiteNodes();
     void unload();

@@ -1,6 +1,7 @@
 #include "suite/analysis/SuiteAnalyzer.h"
 
 #include "tree/Choices.h"
+#include "platform/ConsoleText.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
 #include "suite/LibrarySettings.h"
@@ -230,7 +231,7 @@ private:
 
         ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena());
         if (!result.scannerFailure.empty() && a_.report_)
-            std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
+            writeConsoleText(a_.report_, formatScannerFailure(result.scannerFailure));
         for (const CellFinding& f : result.findings) {
             add(cell, row, rowNumber, f.message, f.severity, f.arguments, text);
             hadErrors = hadErrors || f.severity == Severity::Error;
@@ -666,7 +667,7 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
             TableReport report = parseTable(*document, *table);
             if (report.hasErrors()) ++outcome_.tablesWithErrors;
             if (report.hasWarnings()) ++outcome_.tablesWithWarnings;
-            if (report_ && !report.messages.empty()) std::fputs(formatTableReport(report).c_str(), report_);
+            if (report_ && !report.messages.empty()) writeConsoleText(report_, formatTableReport(report));
             if (request.errorLimit > 0 && errors_ >= request.errorLimit) {
                 outcome_.errorLimitReached = true;
                 stopped = true;

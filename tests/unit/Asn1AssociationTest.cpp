@@ -199,7 +199,7 @@ TEST_F(Association, WithoutVeldTheConverterIsFoundThroughPath) {
 }
 
 TEST_F(Association, PathsWithBlanksQuotesAndSemicolonsReachTheConverterIntact) {
-    fs::path odd = dir_ / "my \"odd\"; name.asn";
+    fs::path odd = dir_ / "my 'odd'; name.asn";
     writeFile(odd, "Odd DEFINITIONS ::= BEGIN T ::= INTEGER END\n");
     fs::path plain = module("p.asn", "Plain", "NULL");
     installScriptConverter("cp \"$2\" \"$(dirname \"$0\")/arguments\"\n"
