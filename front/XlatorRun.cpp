@@ -62,8 +62,8 @@ bool fileNamesAreUsable(const std::vector<std::string>& arguments, std::FILE* co
         if (problem.empty()) continue;
         std::fflush(console);
         std::fprintf(stderr,
-                     "ERROR: the file name '%s' %s, which the suite library cannot take; rename or move the "
-                     "file\n",
+                     "ERROR: the file name '%s' %s, which the suite library cannot take: rename or move "
+                     "the file.\n",
                      shownFileName(name).c_str(), problem.c_str());
         return false;
     }
@@ -79,10 +79,9 @@ bool outputsSpareTheInputs(const OutputNames& names, const std::vector<std::stri
             if (!sameExistingFile(*output, input)) continue;
             std::fflush(console);
             std::fprintf(stderr,
-                         "ERROR: the output file '%s' is the input file '%s'; writing it would destroy the "
-                         "input. The output files are named after the root 'mp' file (its name up to the "
-                         "first '.', then '.ttcn' and '.asn'): rename or move the input file or the root "
-                         "'mp' file\n",
+                         "ERROR: the output file '%s' is the input file '%s': writing it would destroy "
+                         "the input.\nThe output files take the root 'mp' file's name up to its first '.', "
+                         "then '.ttcn' and '.asn': rename or move the input file or the root 'mp' file.\n",
                          output->c_str(), input.c_str());
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/ConsoleText.h"
 #include "platform/InputFile.h"
 #include "platform/Process.h"
 #include "suite/LibrarySettings.h"
@@ -117,7 +118,7 @@ bool runModuleConverter(const std::vector<std::string>& inputs, std::FILE* messa
     ProcessResult result = runProcess(
         converterProgram(), {"-l", argumentFile.path()},
         [messages](const char* data, std::size_t size) {
-            if (messages) std::fwrite(data, 1, size, messages);
+            if (messages) writeConsoleText(messages, std::string_view(data, size));
         },
         timeout);
     if (messages) std::fflush(messages);
@@ -125,7 +126,7 @@ bool runModuleConverter(const std::vector<std::string>& inputs, std::FILE* messa
     if (result.timedOut) {
         fail();
         error.text += " (" + std::string(kConverterName) + " did not end within " + std::to_string(timeout) +
-                      " seconds and was stopped; VELD_TOOL_TIMEOUT sets the limit)";
+                      (timeout == 1 ? " second" : " seconds") + " and was stopped; VELD_TOOL_TIMEOUT sets the limit)";
         return false;
     }
     if (!result.started || result.exitStatus != 0) return fail();
