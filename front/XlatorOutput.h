@@ -56,6 +56,10 @@ public:
     bool indentOn() const { return opts.indentOn; }
     void setIndentOn(bool on) { opts.indentOn = on; }
 
+    // True while the ASN.1 file is current (identifiers and type keywords
+    // are written differently there).
+    bool asnCurrent() const { return currentIsAsn; }
+
     // The current file's record, for inspection.
     const XlatorStream& current() const { return opts; }
 
@@ -80,6 +84,7 @@ private:
 
 // The run's one writer. The front end creates it once both files are open;
 // every translator reaches it through output().
-void createOutput(std::FILE* ttcnFile, std::FILE* asnFile, const std::string& ttcnName,
-                  const std::string& asnName);
+// The names only go into the message of a failed write.
+void createOutput(std::FILE* ttcnFile, std::FILE* asnFile, const std::string& ttcnName = "TTCN-3 output",
+                  const std::string& asnName = "ASN.1 output");
 XlatorOutput& output();

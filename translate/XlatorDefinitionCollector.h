@@ -38,6 +38,9 @@ public:
     const TestCase* getTestCase() const { return testCase_ ? &*testCase_ : nullptr; }
     const TestStep* getTestStep() const { return testStep_ ? &*testStep_ : nullptr; }
     const DefaultCase* getDefaultCase() const { return defaultCase_ ? &*defaultCase_ : nullptr; }
+    // The id of the test case, else test step, else default; a missing id
+    // ends the run (see getId in XlatorUtility.h).
+    std::string tableId() const;
 
     // -1 while the root tree is written, else the index of the local tree.
     int currentLocalTree = -1;
@@ -52,7 +55,32 @@ private:
 
 class XlatorDefinitionCollector : public AccessVisitor {
 public:
-    // The collecting Visit operations are declared here by the pre-pass.
+    ~XlatorDefinitionCollector() override;
+
+    // The collecting Visit operations, in the base's slot order. Each records
+    // what its node defines and then walks on below the node.
+    void VisitASN1_TypeId(const ASN1_TypeId& node) override;
+    void VisitTCompDcl(const TCompDcl& cd) override;
+    void VisitTCompConfigDcl(const TCompConfigDcl& cd) override;
+    void VisitPCO_Dcl(const PCO_Dcl& pd) override;
+    void VisitTTCN_ASP_TypeDef(const TTCN_ASP_TypeDef& td) override;
+    void VisitASN1_ASP_TypeDef(const ASN1_ASP_TypeDef& td) override;
+    void VisitASN1_ASP_TypeDefByRef(const ASN1_ASP_TypeDefByRef& td) override;
+    void VisitTTCN_PDU_TypeDef(const TTCN_PDU_TypeDef& td) override;
+    void VisitASN1_PDU_TypeDef(const ASN1_PDU_TypeDef& td) override;
+    void VisitASN1_PDU_TypeDefByRef(const ASN1_PDU_TypeDefByRef& td) override;
+    void VisitTTCN_CM_TypeDef(const TTCN_CM_TypeDef& node) override;
+    void VisitASN1_CM_TypeDef(const ASN1_CM_TypeDef& node) override;
+    void VisitTestStepAttachment(const TestStepAttachment& node) override;
+    void VisitTestCase(const TestCase& node) override;
+    void VisitChildren(const Children& node) override;
+    void VisitAttach(const Attach& node) override;
+    void VisitTestStep(const TestStep& node) override;
+    void VisitDefaultCase(const DefaultCase& node) override;
+    void VisitTypeReference(const TypeReference& node) override;
+    void VisitNamedNumber(const NamedNumber& node) override;
+    void VisitNamedType(const NamedType& node) override;
+    void VisitSelectionType(const SelectionType& node) override;
 
     // Queries of the translators.
     bool existsTestStep(const std::string& id) const;
@@ -69,10 +97,18 @@ public:
     std::set<std::string> getASPsForPCOType(const std::string& pcoTypeId) const;
     std::set<std::string> getAllPCOMessageTypes() const;
     std::set<std::string> getAllCMs() const;
+    // The declared PCOs: PCO id to PCO type id (XlatorCollectorPcos.cpp).
+    std::map<std::string, std::string> getPCOs() const;
     bool existsTypeReference(const std::string& name) const;
     bool existsNamedIdentifier(const std::string& name) const;
 
 private:
+    // An ASP or PDU type: it travels over the PCOs of the PCO type its
+    // definition names, or, when that column is empty, over those of every
+    // PCO type that no definition names. The ASN.1 forms also name a type.
+    void recordMessageType(const Identifier& name, const PCO_Type& pcoType, bool asn1Type);
+    LocalTree findAttachedLocalTree(const Attach& attach) const;
+
     std::set<std::string> aspsWithoutPcoType_;
     std::map<std::string, std::set<std::string>> aspsByPcoType_;
     std::map<std::string, std::string> pcos_;

@@ -5,7 +5,7 @@
 #include "tree/Choices.h"
 #include "tree/KindInfo.h"
 #include "suite/analysis/DefinedFlags.h"
-#include "suite/analysis/SymbolCode.h"
+#include "tree/SymbolCode.h"
 #include "suite/asn1/Asn1ExchangeReader.h"
 #include "suite/asn1/Asn1ModuleTable.h"
 #include "suite/mp/MpImport.h"
@@ -43,13 +43,12 @@ struct AnalysedSystem {
         ASSERT_TRUE(document) << importError.text;
         system.add(std::move(document));
     }
-    void analyse(int errorLimit = 0, bool listRedundant = false) {
+    void analyse(int errorLimit = 0) {
         std::FILE* out = std::tmpfile();
         SuiteAnalyzer analyzer(system, symbols, flags);
         AnalysisRequest request;
         request.report = out;
         request.errorLimit = errorLimit;
-        request.listRedundant = listRedundant;
         state = analyzer.analyseSystem(system.root(), request, error);
         std::fflush(out);
         std::rewind(out);
@@ -199,15 +198,8 @@ TEST(SuiteAnalysis, EveryCellOfTheSuiteIsParsedAndItsNamesResolved) {
     ASSERT_TRUE(config);
     EXPECT_EQ(identifiers(config->rows[0]->cell("TCompUsed")->tree), "MTC1:TComp");
     EXPECT_EQ(identifiers(config->rows[0]->cell("PCOs_Used")->tree), "L:PCO");
-}
 
-TEST(SuiteAnalysis, ByReferenceRowsGetTheirAsn1Definitions) {
-    loadRemoteModule();
-    AnalysedSystem s;
-    s.add("every_table.mp", readFile(dataFile("every_table.mp")));
-    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-    s.analyse();
-    Document& root = *s.system.root();
+    // By-reference rows get the definitions of the Remote module.
     for (SuiteNodeType type : {SuiteNodeType::ASN1_TypeRefs, SuiteNodeType::ASN1_ASP_TypeDefsByRef,
                                SuiteNodeType::ASN1_PDU_TypeDefsByRef}) {
         SuiteNode* table = firstTable(root, type);
@@ -288,56 +280,6 @@ TEST(SuiteAnalysis, Asn1NamesWithHyphensAreFoundThroughTheirTtcnSpelling) {
     const Cell* value = constants->rows[0]->cell("TS_ConstValue");
     ASSERT_TRUE(value && value->tree);
     EXPECT_EQ(value->text, "7");
-}
-
-TEST(SuiteAnalysis, CellThatDoesNotParseShowsThePlace) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $Begin_TS_ConstDcls\n"
-                            "  $TS_ConstDcl $TS_ConstId TSC_OK $TS_ConstType INTEGER $TS_ConstValue 1 $End_TS_ConstDcl\n"
-                            "  $TS_ConstDcl $TS_ConstId TSC_BAD $TS_ConstType INTEGER $TS_ConstValue 1 +* 2 $End_TS_ConstDcl\n"
-                            " $End_TS_ConstDcls\n"));
-    s.analyse();
-    EXPECT_EQ(s.report,
-              "=============================================\n"
-              "Analysis of the table: TS_ConstDcls\n"
-              "Error:\n"
-              "  Row: TSC_BAD (TS_Const)\n"
-              "    TS_ConstValue:\n"
-              "Syntax error:\n"
-              "1 +* 2\n"
-              "   ^\n"
-              "\n"
-              "Analyzer done.\n\nErrors found in 1 tables.\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::TS_ConstDcls);
-    ASSERT_TRUE(table);
-    const Cell* bad = table->rows[1]->cell("TS_ConstValue");
-    EXPECT_EQ(bad->state, ParseState::ParsedWithErrors);
-    EXPECT_EQ(bad->tree, nullptr);
-    EXPECT_EQ(table->rows[0]->cell("TS_ConstValue")->state, ParseState::Parsed);
-}
-
-TEST(SuiteAnalysis, ConditionalTextOfAFieldFollowsTheDefinedFlags) {
-    const std::string text = suite(
-        " $Begin_TS_ConstDcls\n"
-        "  $TS_ConstDcl $TS_ConstId TSC_SIZE $TS_ConstType INTEGER\n"
-        "   $TS_ConstValue #if defined(BIG)\n100\n#else\n1\n#endif\n"
-        "  $End_TS_ConstDcl\n"
-        " $End_TS_ConstDcls\n");
-    for (bool big : {false, true}) {
-        AnalysedSystem s;
-        if (big) s.flags.add("BIG");
-        s.add("small.mp", text);
-        s.analyse();
-        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-        SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::TS_ConstDcls);
-        ASSERT_TRUE(table);
-        const TreeNode* tree = table->rows[0]->cell("TS_ConstValue")->tree;
-        ASSERT_TRUE(tree);
-        // The value's one number leaf.
-        const TreeNode* leaf = tree;
-        while (leaf->count > 0 && leaf->child[0]) leaf = leaf->child[0];
-        EXPECT_EQ(leaf->text, big ? "100" : "1");
-    }
 }
 
 TEST(SuiteAnalysis, MisplacedDirectivesAreReportedAtTheirLine) {
@@ -502,43 +444,6 @@ TEST(SuiteAnalysis, SummaryCountsTablesWithErrorsAndWithWarnings) {
     EXPECT_EQ(s.state, AnalysisState::AnalysedWithErrors);
 }
 
-TEST(SuiteAnalysis, WarningsAloneStillSucceed) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $Begin_TS_VarDcls\n"
-                            "  $TS_VarDcl $TS_VarId V $TS_VarType INTEGER $End_TS_VarDcl\n"
-                            "  $TS_VarDcl $TS_VarId V $TS_VarType BOOLEAN $End_TS_VarDcl\n"
-                            " $End_TS_VarDcls\n"));
-    s.analyse();
-    EXPECT_EQ(s.report.substr(s.report.find("Analyzer done.")), "Analyzer done.\n\nWarnings found in 1 tables.\n");
-    EXPECT_EQ(s.state, AnalysisState::AnalysedWithWarnings);
-    EXPECT_TRUE(analysisSucceeded(s.state));
-}
-
-TEST(SuiteAnalysis, ErrorLimitStopsTheAnalysis) {
-    const std::string text =
-        suite(" $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId A $TS_ConstType INTEGER $TS_ConstValue 1 + $End_TS_ConstDcl $End_TS_ConstDcls\n"
-              " $Begin_TS_VarDcls $TS_VarDcl $TS_VarId B $TS_VarType INTEGER $TS_VarValue 2 + $End_TS_VarDcl $End_TS_VarDcls\n");
-    AnalysedSystem limited;
-    limited.add("small.mp", text);
-    limited.analyse(1);
-    EXPECT_EQ(limited.report.find("TS_VarDcls"), std::string::npos);
-    EXPECT_NE(limited.report.find("Errors found in 1 tables."), std::string::npos);
-    AnalysedSystem unlimited;
-    unlimited.add("small.mp", text);
-    unlimited.analyse(0);
-    EXPECT_NE(unlimited.report.find("Errors found in 2 tables."), std::string::npos);
-}
-
-TEST(SuiteAnalysis, ModuleRootIsNotAnalysed) {
-    AnalysedSystem s;
-    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-    s.analyse();
-    EXPECT_EQ(s.report, "Wrong root module in the Kestrel System\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::SimpleTypeDefs);
-    ASSERT_TRUE(table);
-    EXPECT_EQ(table->rows[0]->cells[0].state, ParseState::NotParsed);
-}
-
 TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
     AnalysedSystem s;
     s.add("small.mp",
@@ -553,67 +458,6 @@ TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
     EXPECT_EQ(s.report,
               "Unable to find object LIB_NOPE, imported from LIB_MOD into SMALL.\n"
               "Analyzer done.\n\nNo Errors found.\n");
-}
-
-TEST(SuiteAnalysis, RedundantDefinitionsAreListedWhenAskedFor) {
-    // USED_T types a variable that the test case reads; SPARE_T, the unread
-    // variable and the unused import are redundant. The test case itself, the
-    // names the declarations give themselves and the overview's listing of
-    // the test step do not count as uses.
-    const std::string text =
-        "$Suite $SuiteId SMALL\n"
-        "$SuiteOverviewPart\n"
-        " $Begin_TestStepIndex\n"
-        "  $StepIndex $TestStepRef STEPS/ $TestStepId IDLE $Description /* idle */ $End_StepIndex\n"
-        " $End_TestStepIndex\n"
-        "$End_SuiteOverviewPart\n"
-        "$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
-        " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
-        "$End_ImportedObjects $End_Imports $End_ImportPart\n"
-        "$DeclarationsPart\n"
-        " $Begin_SimpleTypeDefs\n"
-        "  $SimpleTypeDef $SimpleTypeId USED_T $SimpleTypeDefinition INTEGER $Comment $End_SimpleTypeDef\n"
-        "  $SimpleTypeDef $SimpleTypeId SPARE_T $SimpleTypeDefinition BOOLEAN $Comment $End_SimpleTypeDef\n"
-        " $End_SimpleTypeDefs\n"
-        " $Begin_TS_VarDcls\n"
-        "  $TS_VarDcl $TS_VarId V_READ $TS_VarType USED_T $End_TS_VarDcl\n"
-        "  $TS_VarDcl $TS_VarId V_SPARE $TS_VarType USED_T $End_TS_VarDcl\n"
-        " $End_TS_VarDcls\n"
-        "$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart\n"
-        "$DynamicPart\n" +
-        testCase("TC_ONE", line(0, "(V_READ := V_READ + 1)")) +
-        " $TestStepLibrary $Begin_TestStep $TestStepId IDLE $BehaviourDescription\n" + line(0, "[TRUE]") +
-        " $End_BehaviourDescription $End_TestStep $End_TestStepLibrary\n"
-        "$End_DynamicPart\n$End_Suite\n";
-    {
-        AnalysedSystem s;
-        s.add("small.mp", text);
-        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-        s.analyse(0, true);
-        EXPECT_EQ(s.report,
-                  "Analyzer done.\n\nNo Errors found.\n"
-                  "\n=== Redundant definitions in SMALL ===\n"
-                  "    SPARE_T\n"
-                  "    V_SPARE\n"
-                  "    IDLE\n"
-                  "    LIB_COUNT (imported from LIB_MOD)\n"
-                  "=== A total of 4 redundant definitions found ===\n\n");
-    }
-    {
-        // Not asked for: the report ends with the summary.
-        AnalysedSystem s;
-        s.add("small.mp", text);
-        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-        s.analyse();
-        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-    }
-}
-
-TEST(AnalysisReport, RedundantDefinitionCountTakesItsPluralEnding) {
-    EXPECT_EQ(formatRedundantDefinitions("M", {{"X", ""}}),
-              "\n=== Redundant definitions in M ===\n    X\n=== A total of 1 redundant definition found ===\n\n");
-    EXPECT_EQ(formatRedundantDefinitions("M", {}),
-              "\n=== Redundant definitions in M ===\n=== A total of 0 redundant definitions found ===\n\n");
 }
 
 TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
@@ -652,34 +496,44 @@ TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
     EXPECT_EQ(identifiers(tree), "DOUBLE:TS_Op");
 }
 
+TEST(SuiteAnalysis, ComponentsWithRangesAndListsAreNoCalls) {
+    // "cause (1, 2)" is a component with a value list unless "cause" names a
+    // constraint or an operation, as C_ITEM does.
+    auto asn1Constraint = [](const std::string& id, const std::string& type, const std::string& value) {
+        return "  $Begin_ASN1_TypeConstraint $ConsId " + id + " $ASN1_TypeId " + type +
+               " $DerivPath $Comment $ASN1_ConsValue " + value + " $End_ASN1_TypeConstraint\n";
+    };
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations +
+                    " $ASN1_TypeDefs\n"
+                    "  $Begin_ASN1_TypeDef $ASN1_TypeId CAUSE_T $Comment\n"
+                    "   $ASN1_TypeDefinition SEQUENCE { cause INTEGER, diagnostic OCTET STRING OPTIONAL }\n"
+                    "  $End_ASN1_TypeDef\n"
+                    "  $Begin_ASN1_TypeDef $ASN1_TypeId CAUSES_T $Comment $ASN1_TypeDefinition SEQUENCE OF CAUSE_T"
+                    " $End_ASN1_TypeDef\n"
+                    " $End_ASN1_TypeDefs\n",
+                "",
+                " $ASN1_TypeConstraints\n" + asn1Constraint("C_RANGE", "CAUSE_T", "{ cause (0 TO 15), diagnostic * }") +
+                    asn1Constraint("C_LIST", "CAUSE_T", "{ cause (1, 2) }") +
+                    asn1Constraint("C_ITEM(p: INTEGER)", "CAUSE_T", "{ cause p, diagnostic OMIT }") +
+                    asn1Constraint("C_ITEMS", "CAUSES_T", "{ C_ITEM (1), C_ITEM (2) }") +
+                    " $End_ASN1_TypeConstraints\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    std::vector<std::string> names;
+    for (const SuiteNode* table : s.system.root()->tables())
+        if (table->type == SuiteNodeType::ASN1_TypeConstraint)
+            names.push_back(identifiers(table->cell("ASN1_ConsValue")->tree));
+    EXPECT_EQ(names, (std::vector<std::string>{"cause: diagnostic:", "cause:", "cause: p:FormalParam diagnostic:",
+                                               "C_ITEM:ASN1_Cons C_ITEM:ASN1_Cons"}));
+}
+
 TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
     AnalysedSystem s;
     s.add("sdlp.mp", readFile(std::string(XLATOR_TEST_DATA) + "/../../../examples/sdlp.mp"));
     s.analyse();
     EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-}
-
-TEST(SuiteAnalysis, FullIdentifiersAsTheImporterKeepsThem) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $StructTypeDefs $Begin_StructTypeDef $StructId HDR (/* the header */)\n"
-                            "  $ElemDcls $ElemDcl $ElemId len (/* length */) $ElemType INTEGER $End_ElemDcl $End_ElemDcls\n"
-                            " $End_StructTypeDef $End_StructTypeDefs\n"));
-    s.analyse();
-    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::StructTypeDef);
-    ASSERT_TRUE(table);
-    const TreeNode* id = table->cell("StructId")->tree;
-    ASSERT_TRUE(id);
-    std::vector<const TreeNode*> stack{id};
-    std::string full;
-    while (!stack.empty()) {
-        const TreeNode* node = stack.back();
-        stack.pop_back();
-        if (node->kind == Choices::FullIdentifier) full = std::string(node->text);
-        for (int32_t i = 0; i < node->count; ++i)
-            if (node->child[i]) stack.push_back(node->child[i]);
-    }
-    EXPECT_EQ(full, "the header");
 }
 
 TEST(SuiteAnalysis, KeywordStatementsAreNoTreeHeaders) {
