@@ -2,9 +2,12 @@
 
 #include "front/Fatal.h"
 
+#include <cerrno>
 #include <memory>
 
-XlatorOutput::XlatorOutput(std::FILE* ttcnFile, std::FILE* asnFile) {
+XlatorOutput::XlatorOutput(std::FILE* ttcnFile, std::FILE* asnFile, std::string ttcnName,
+                           std::string asnName)
+    : ttcnName(std::move(ttcnName)), asnName(std::move(asnName)) {
     ttcn.outfile = ttcnFile;
     asn.outfile = asnFile;
     opts = ttcn;
@@ -41,8 +44,10 @@ void XlatorOutput::put(std::string_view text) {
 
 void XlatorOutput::flushPending() {
     if (pending_.empty()) return;
-    std::fwrite(pending_.data(), 1, pending_.size(), opts.outfile);
-    std::fflush(opts.outfile);
+    // One write and one flush per operation; only their results are looked at.
+    if (std::fwrite(pending_.data(), 1, pending_.size(), opts.outfile) != pending_.size() ||
+        std::fflush(opts.outfile) != 0)
+        xlatorWriteFailed(currentIsAsn ? asnName : ttcnName, errno);
     pending_.clear();
 }
 
@@ -218,8 +223,9 @@ std::unique_ptr<XlatorOutput>& theOutput() {
 }
 }  // namespace
 
-void createOutput(std::FILE* ttcnFile, std::FILE* asnFile) {
-    theOutput() = std::make_unique<XlatorOutput>(ttcnFile, asnFile);
+void createOutput(std::FILE* ttcnFile, std::FILE* asnFile, const std::string& ttcnName,
+                  const std::string& asnName) {
+    theOutput() = std::make_unique<XlatorOutput>(ttcnFile, asnFile, ttcnName, asnName);
 }
 
 XlatorOutput& output() {

@@ -2,6 +2,7 @@
 
 #include "tree/Choices.h"
 #include "tree/KindInfo.h"
+#include "platform/ConsoleText.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
 #include "suite/asn1/Asn1Association.h"
@@ -262,7 +263,7 @@ private:
         const int32_t kind = (row ? *row : table_).kindOf(cell);
         ParsedField result = parseCellText(kind, text, cell.line, document_.arena(), callable_);
         if (!result.scannerFailure.empty() && a_.report_)
-            std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
+            writeConsoleText(a_.report_, formatScannerFailure(result.scannerFailure));
         for (const CellFinding& f : result.findings) {
             add(cell, row, rowNumber, f.message, f.severity, f.arguments, text);
             hadErrors = hadErrors || f.severity == Severity::Error;
@@ -661,7 +662,7 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
             TableReport report = parseTable(*document, *table);
             if (report.hasErrors()) ++outcome_.tablesWithErrors;
             if (report.hasWarnings()) ++outcome_.tablesWithWarnings;
-            if (report_ && !report.messages.empty()) std::fputs(formatTableReport(report).c_str(), report_);
+            if (report_ && !report.messages.empty()) writeConsoleText(report_, formatTableReport(report));
             if (request.errorLimit > 0 && errors_ >= request.errorLimit) {
                 outcome_.errorLimitReached = true;
                 stopped = true;
