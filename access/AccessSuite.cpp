@@ -60,7 +60,7 @@ void AccessSuite::unload() {
 
 int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
     // 1. Opening; nothing loaded.
-    state_ = 1;
+    state_ = State::Opening;
     unload();
     bool sourceDirectorySet = LibrarySettings::sourceDirectory().has_value();
 
@@ -113,7 +113,7 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         if (!analysisSucceeded(state)) {
             std::fputs("ERROR: Failed analysis in AccessSuite::open.\n", stderr);
             unload();
-            state_ = 0;
+            state_ = State::Closed;
             return 0;
         }
 
@@ -130,9 +130,9 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         Document* root = system_->root();
         if (isSuiteRoot(root->type())) {
             for (const std::unique_ptr<Document>& document : system_->documents()) buildSuiteTree(*document);
-            indexSuiteNodes();
+            indexDocuments();
             rootDocument_ = root;
-            state_ = 0;
+            state_ = State::Closed;
             return 1;
         }
         // Unloading releases memory only and never leaves an error, so the
@@ -140,11 +140,11 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         // be shown cut to 1023 characters instead).
         unload();
         std::fputs("ERROR in AccessSuite::open 'Could not open non-TestSuite document'\n", stderr);
-        state_ = 0;
+        state_ = State::Closed;
         return 0;
     }
     unload();
-    state_ = 0;
+    state_ = State::Closed;
     // 10. Nothing loaded and no error to tell.
     if (!error.isSet()) {
         std::fputs("ERROR in Suite::open 'Unable to open system'\n", stderr);
@@ -160,29 +160,14 @@ AccessNode AccessSuite::root() const {
     return AccessNode::fromSuiteNode(rootDocument_->root()->treeNode);
 }
 
-void AccessSuite::indexSuiteNodes() {
+void AccessSuite::indexDocuments() {
     documentOf_.clear();
-    for (const std::unique_ptr<Document>& document : system_->documents()) {
-        std::vector<const SuiteNode*> stack{document->root()};
-        while (!stack.empty()) {
-            const SuiteNode* node = stack.back();
-            stack.pop_back();
-            if (!node) continue;
-            if (node->treeNode) documentOf_.emplace(node->treeNode, document.get());
-            for (const SuiteNode* child : node->children) stack.push_back(child);
-            for (const SuiteNode* row : node->rows) stack.push_back(row);
-        }
-    }
+    for (const std::unique_ptr<Document>& document : system_->documents())
+        documentOf_.add(document->arena(), document.get());
 }
 
 const Document* AccessSuite::documentHolding(const TreeNode* node) const {
-    auto it = documentOf_.find(node);
-    if (it != documentOf_.end()) return it->second;
-    // A field view (an Identifier, say) lives in the arena of its document.
-    if (system_)
-        for (const std::unique_ptr<Document>& document : system_->documents())
-            if (document->arena().holds(node)) return document.get();
-    return nullptr;
+    return static_cast<const Document*>(documentOf_.ownerOf(node));
 }
 
 AccessNode AccessSuite::find(const AccessNode& context, const std::string& name) const {

@@ -5,12 +5,12 @@
 #pragma once
 
 #include "tree/AccessNode.h"
+#include "tree/TreeArena.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 class Document;
 class VeldSystem;
@@ -48,11 +48,14 @@ public:
     const VeldSystem* system() const { return system_.get(); }
 
 private:
+    // 1 while opening, as the handle's state is numbered.
+    enum class State : int32_t { Closed = 0, Opening = 1 };
+
     const Document* documentHolding(const TreeNode* node) const;
-    void indexSuiteNodes();
+    void indexDocuments();
     void unload();
 
-    int32_t state_ = 0;
+    State state_ = State::Closed;
     std::unique_ptr<VeldSystem> system_;
     Document* rootDocument_ = nullptr;
     std::FILE* report_ = nullptr;
@@ -60,7 +63,7 @@ private:
     std::string flagFile_;
     std::unique_ptr<SymbolTables> symbols_;
     std::unique_ptr<Asn1Association> association_;
-    // The document of every suite node's tree node, so that find() knows the
-    // scope of its context at once.
-    std::unordered_map<const TreeNode*, const Document*> documentOf_;
+    // Which document's arena holds a node (suite node or field), so that
+    // find() knows the scope of its context in logarithmic time.
+    mutable ArenaIndex documentOf_;
 };

@@ -1,5 +1,7 @@
 #include "suite/LibrarySettings.h"
 
+#include "suite/TextSpan.h"
+
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,9 +74,7 @@ bool abortOnOutOfMemory() { return environment().abortOnOom.get().has_value(); }
 long scannerBufferSize() {
     const std::optional<std::string>& v = environment().scannerBuffer.get();
     if (!v) return 0;
-    char* end = nullptr;
-    long size = std::strtol(v->c_str(), &end, 10);
-    return (end == v->c_str() || size < 0) ? 0 : size;
+    return textspan::decimal<long>(textspan::trim(*v)).value_or(0);
 }
 
 bool mpInputTrace() { return environment().mpTrace.get().has_value(); }

@@ -2,6 +2,7 @@
 //
 //   Choices.h, Choices.cpp        the kind numbering and Choices::to_char
 //   KindTable.cpp                 the table behind kindInfo() (tree/KindInfo.h)
+//   SymbolCode.h                  the symbol-table type codes of the idtype lines
 //   TreeViews.h, TreeViewsN.cpp   one typed view class per tree kind
 //   AccessVisitor.h, AccessVisitorDispatch.cpp, AccessVisitorN.cpp
 //                                 the visitor: dispatcher, 696 slots, default traversals
@@ -184,6 +185,7 @@ void checkSchema(const Schema& s, const std::string& path) {
         if (code < 1 || code > 1000) fail(path, which + ": code outside 1..1000");
         if (!codes.insert(code).second) fail(path, which + ": code used twice");
         if (!names.count(name)) fail(path, which + ": unknown kind '" + name + "'");
+        if (name == "None") fail(path, which + ": 'None' is the name of code 0");
     }
 }
 
@@ -328,6 +330,22 @@ std::string kindTableSource(const Schema& s) {
       << "    return at != end && at->name == name ? at->kind : int32_t(Choices::invalid_choice);\n}\n\n"
       << "int32_t kindOfIdTypeCode(int32_t code) {\n"
       << "    return code >= 0 && code <= " << maxCode << " ? kIdTypes[code] : int32_t(Choices::invalid_choice);\n}\n";
+    return o.str();
+}
+
+// ---------------------------------------------------------------------------
+// Symbol codes
+
+std::string symbolCodeHeader(const Schema& s) {
+    std::vector<std::pair<int, std::string>> codes = s.idTypes;
+    std::sort(codes.begin(), codes.end());
+    std::ostringstream o;
+    o << kBanner << "// The type codes with which the symbol tables record each object, named after\n"
+      << "// the kind the code stands for; Identifier::idType() maps a code to that kind.\n"
+      << "#pragma once\n\nenum class SymbolCode : int {\n    None = 0,\n";
+    for (const auto& [code, name] : codes) o << "    " << name << " = " << code << ",\n";
+    o << "};\n\n// The object kind name of a code (\"TS_Var\"); \"\" for None and codes without a kind.\n"
+      << "const char* symbolCodeName(SymbolCode code);\n";
     return o.str();
 }
 
@@ -527,6 +545,7 @@ int main(int argc, char** argv) {
     out.write("Choices.h", choicesHeader(schema));
     out.write("Choices.cpp", choicesSource(schema));
     out.write("KindTable.cpp", kindTableSource(schema));
+    out.write("SymbolCode.h", symbolCodeHeader(schema));
     out.write("TreeViews.h", viewsHeader(schema));
     out.write("AccessVisitor.h", visitorHeader(schema));
     out.write("AccessVisitorDispatch.cpp", visitorDispatchSource(schema));

@@ -108,27 +108,20 @@ void XlatorVisitor::VisitASN1_ValueList(const ASN1_ValueList& node) {
     popTypeContext();
 }
 
-void XlatorVisitor::VisitSequenceOfValue(const SequenceOfValue& node) {
+void XlatorVisitor::writeListValue(const ASN1_ValueList& list) {
     output().startLine();
     output().openBlock();
     // "{}" reads as an empty list, but for a SEQUENCE or SET type it is a
     // value of that type whose optional components are all absent.
-    if (node.asn1_ValueList().size() == 0 && isSequenceOrSet(asn1Structure(topTypeContext())))
+    if (list.size() == 0 && isSequenceOrSet(asn1Structure(topTypeContext())))
         writeElementList(ElementValueList());
     else
-        VisitASN1_ValueList(node.asn1_ValueList());
+        VisitASN1_ValueList(list);
     output().closeBlock(false);
 }
 
-void XlatorVisitor::VisitSetOfValue(const SetOfValue& node) {
-    output().startLine();
-    output().openBlock();
-    if (node.asn1_ValueList().size() == 0 && isSequenceOrSet(asn1Structure(topTypeContext())))
-        writeElementList(ElementValueList());
-    else
-        VisitASN1_ValueList(node.asn1_ValueList());
-    output().closeBlock(false);
-}
+void XlatorVisitor::VisitSequenceOfValue(const SequenceOfValue& node) { writeListValue(node.asn1_ValueList()); }
+void XlatorVisitor::VisitSetOfValue(const SetOfValue& node) { writeListValue(node.asn1_ValueList()); }
 
 // ---- CHOICE, selection, named and ANY values ----
 

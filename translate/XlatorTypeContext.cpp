@@ -140,22 +140,33 @@ std::vector<AccessNode> XlatorVisitor::formalParameterTypes(const AccessNode& de
     return types;
 }
 
-AccessNode XlatorVisitor::localTypeOnStack(std::string_view name) const {
-    // Only the definitions themselves and the cells that name them are looked
-    // through here (no local lookup again), so this never recurses.
-    for (auto entry = typeContext_.rbegin(); entry != typeContext_.rend(); ++entry) {
-        AccessNode node = *entry;
-        for (int step = 0; step < kMaxResolutionSteps && !node.isEmpty(); ++step) {
-            if (ASN1_TypeDefinition definition = definitionCell(node); !definition.isEmpty()) {
-                if (AccessNode local = localType(definition, name); !local.isEmpty()) return local;
-                break;
-            }
-            if (std::string_view named = nameOf(node); !named.empty())
-                node = suite_.find(node, std::string(named));
-            else
-                node = innerType(declaredTypeOf(node));
+const TreeNode* XlatorVisitor::definitionBehind(const AccessNode& entry) const {
+    if (entry.isEmpty()) return nullptr;
+    if (auto known = definitionBehind_.find(entry.treeNode()); known != definitionBehind_.end()) return known->second;
+    // Only definitions and the cells that name them are looked through here
+    // (no local lookup again), so this never recurses.
+    const TreeNode* found = nullptr;
+    AccessNode node = entry;
+    for (int step = 0; step < kMaxResolutionSteps && !node.isEmpty(); ++step) {
+        if (ASN1_TypeDefinition definition = definitionCell(node); !definition.isEmpty()) {
+            found = definition.treeNode();
+            break;
         }
+        if (std::string_view named = nameOf(node); !named.empty())
+            node = suite_.find(node, std::string(named));
+        else
+            node = innerType(declaredTypeOf(node));
     }
+    definitionBehind_.emplace(entry.treeNode(), found);
+    return found;
+}
+
+AccessNode XlatorVisitor::localTypeOnStack(std::string_view name) const {
+    // Entries pile up (variables stay pushed), so what stands behind each is
+    // remembered rather than looked up again for every name.
+    for (auto entry = typeContext_.rbegin(); entry != typeContext_.rend(); ++entry)
+        if (const TreeNode* definition = definitionBehind(*entry))
+            if (AccessNode local = localType(ASN1_TypeDefinition(definition), name); !local.isEmpty()) return local;
     return {};
 }
 

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class AccessSuite;
@@ -208,6 +209,8 @@ private:
     // A SEQUENCE or SET value: its braces around the element list, or, against
     // a SEQUENCE OF / SET OF CHOICE type, around one CHOICE value per pair.
     void writeStructuredValue(const ElementValueList& list);
+    // A SEQUENCE OF or SET OF value: its braces around the value list.
+    void writeListValue(const ASN1_ValueList& list);
     // The element list of a SEQUENCE or SET value against the top entry.
     void writeElementList(const ElementValueList& list);
     // A CHOICE value: a block with the chosen alternative's named value.
@@ -216,9 +219,13 @@ private:
     // assignment of an ASN.1 definition on the stack, then the suite's objects.
     AccessNode typeByName(const AccessNode& context, std::string_view name) const;
     AccessNode localTypeOnStack(std::string_view name) const;
+    // The ASN1_TypeDefinition that a stack entry stands for, if any.
+    const TreeNode* definitionBehind(const AccessNode& entry) const;
 
     // The PCO message type names of the collector, read once.
     mutable std::optional<std::set<std::string>> pcoMessageTypes_;
+    // Stack entry node to the ASN1_TypeDefinition behind it (null: none).
+    mutable std::unordered_map<const TreeNode*, const TreeNode*> definitionBehind_;
     // How deeply asn1Structure is nested in itself at the moment.
     mutable int resolutionDepth_ = 0;
 

@@ -63,11 +63,53 @@ TreeNode* TreeArena::makeText(int32_t kind, std::string_view text, int32_t line)
     return node;
 }
 
-bool TreeArena::holds(const void* address) const {
-    const auto at = reinterpret_cast<std::uintptr_t>(address);
-    for (std::size_t i = 0; i < blocks_.size(); ++i) {
-        const auto begin = reinterpret_cast<std::uintptr_t>(blocks_[i].get());
-        if (at >= begin && at - begin < blockSizes_[i]) return true;
+TreeArena::Block TreeArena::block(std::size_t i) const {
+    const auto begin = reinterpret_cast<std::uintptr_t>(blocks_[i].get());
+    return {begin, begin + blockSizes_[i]};
+}
+
+void ArenaIndex::clear() {
+    members_.clear();
+    entries_.clear();
+    indexed_ = true;
+}
+
+void ArenaIndex::add(const TreeArena& arena, const void* owner) {
+    members_.push_back({&arena, owner, 0});
+    indexed_ = false;
+}
+
+void ArenaIndex::rebuild() {
+    entries_.clear();
+    for (Member& member : members_) {
+        member.blocksIndexed = member.arena->blockCount();
+        for (std::size_t i = 0; i < member.blocksIndexed; ++i) {
+            const TreeArena::Block block = member.arena->block(i);
+            entries_.push_back({block.begin, block.end, member.owner});
+        }
     }
-    return false;
+    std::sort(entries_.begin(), entries_.end(), [](const Entry& x, const Entry& y) { return x.begin < y.begin; });
+    indexed_ = true;
+}
+
+const ArenaIndex::Entry* ArenaIndex::find(std::uintptr_t at) const {
+    // The last block that begins at or before the address.
+    auto after = std::upper_bound(entries_.begin(), entries_.end(), at,
+                                  [](std::uintptr_t a, const Entry& e) { return a < e.begin; });
+    if (after == entries_.begin()) return nullptr;
+    const Entry& candidate = *(after - 1);
+    return at < candidate.end ? &candidate : nullptr;
+}
+
+const void* ArenaIndex::ownerOf(const void* address) {
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    if (!indexed_) rebuild();
+    const Entry* entry = find(at);
+    // Not found: an arena that took more blocks since it was indexed may hold it.
+    if (!entry && std::any_of(members_.begin(), members_.end(),
+                              [](const Member& m) { return m.arena->blockCount() != m.blocksIndexed; })) {
+        rebuild();
+        entry = find(at);
+    }
+    return entry ? entry->owner : nullptr;
 }

@@ -6,6 +6,7 @@
 #include "tree/TreeNode.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -29,9 +30,15 @@ public:
     std::string_view copyText(std::string_view text);
 
     std::size_t bytesUsed() const { return used_; }
-    // True when `address` lies in memory of this arena: tells which loaded
-    // document a node of any kind (a field's parse node too) belongs to.
-    bool holds(const void* address) const;
+
+    // The memory of the arena: its blocks in the order they were taken, each
+    // the addresses [begin, end).
+    struct Block {
+        std::uintptr_t begin;
+        std::uintptr_t end;
+    };
+    std::size_t blockCount() const { return blocks_.size(); }
+    Block block(std::size_t i) const;
 
 private:
     void* allocate(std::size_t size, std::size_t align);
@@ -41,4 +48,36 @@ private:
     std::byte* cursor_ = nullptr;
     std::size_t left_ = 0;
     std::size_t used_ = 0;
+};
+
+// Which of several arenas holds an address (and so which loaded document a
+// node of any kind belongs to, a field's parse node too), in time logarithmic
+// in the number of blocks: one sorted index of the blocks of all the arenas.
+class ArenaIndex {
+public:
+    // Forgets every arena.
+    void clear();
+    // Adds an arena, with the owner that ownerOf() gives for its addresses.
+    void add(const TreeArena& arena, const void* owner);
+    // The owner of the arena that holds `address`; null when none does. An
+    // arena that took more blocks since it was added is indexed again then.
+    const void* ownerOf(const void* address);
+
+private:
+    struct Entry {
+        std::uintptr_t begin;
+        std::uintptr_t end;
+        const void* owner;
+    };
+    struct Member {
+        const TreeArena* arena;
+        const void* owner;
+        std::size_t blocksIndexed;
+    };
+    const Entry* find(std::uintptr_t at) const;
+    void rebuild();
+
+    std::vector<Member> members_;
+    std::vector<Entry> entries_;  // sorted by begin; blocks never overlap
+    bool indexed_ = true;         // entries_ covers every member
 };

@@ -3,29 +3,12 @@
 // name, "~D" a decimal number, "~A" a place in the analysed field's text.
 #pragma once
 
+#include "suite/LibraryMessageCodes.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-inline constexpr int kAnalysisMessageCount = 160;
-
-// Catalogue numbers the analysis itself refers to by name.
-enum AnalysisMessageNumber : int {
-    kMsgMultiplyDefinedReference = 0,
-    kMsgNameAlreadyUsed = 12,
-    kMsgNameNotUnique = 16,
-    kMsgReferenceNotDeclared = 33,
-    kMsgMandatoryFieldEmpty = 41,
-    kMsgSyntaxError = 50,
-    kMsgAsn1ModuleNotFound = 118,
-    kMsgAsn1TypeNotFound = 119,
-    kMsgAsn1ValueNotFound = 120,
-    kMsgMismatchedIfEndif = 154,
-    kMsgMismatchedIfEndifInBody = 155,
-    kMsgExpectedEndif = 156,
-    kMsgUnexpectedEndif = 157,
-};
 
 // The shown text when a "~A" place cannot be found in the field's text.
 inline constexpr std::string_view kUnableToFindSubstring = "(unable to find substring)";

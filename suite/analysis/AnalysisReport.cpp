@@ -83,17 +83,4 @@ std::string formatAnalysisSummary(const AnalysisOutcome& o) {
     return {};
 }
 
-std::string formatRedundantDefinitions(const std::string& document,
-                                       const std::vector<RedundantDefinition>& definitions) {
-    std::string out = "\n=== Redundant definitions in " + document + " ===\n";
-    for (const RedundantDefinition& d : definitions) {
-        out += "    " + d.name;
-        if (!d.importedFrom.empty()) out += " (imported from " + d.importedFrom + ")";
-        out += '\n';
-    }
-    out += "=== A total of " + std::to_string(definitions.size()) + " redundant definition" +
-           (definitions.size() == 1 ? "" : "s") + " found ===\n\n";
-    return out;
-}
-
 std::string formatScannerFailure(const std::string& what) { return "Scanner: " + what + ".\n"; }

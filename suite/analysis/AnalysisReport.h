@@ -56,17 +56,5 @@ struct AnalysisOutcome {
 // The closing lines of an analysis, the first case that applies.
 std::string formatAnalysisSummary(const AnalysisOutcome& outcome);
 
-// A definition that nothing in the system refers to: one of the document's
-// own (`importedFrom` empty) or an object imported from another document.
-struct RedundantDefinition {
-    std::string name;
-    std::string importedFrom;
-};
-
-// The list of a document's redundant definitions, with its heading and its
-// closing count.
-std::string formatRedundantDefinitions(const std::string& document,
-                                       const std::vector<RedundantDefinition>& definitions);
-
 // "Scanner: %s.\n": a failure of the field scanner's own machinery.
 std::string formatScannerFailure(const std::string& what);

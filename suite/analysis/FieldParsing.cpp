@@ -1,15 +1,15 @@
 #include "suite/analysis/FieldParsing.h"
 
 #include "tree/KindInfo.h"
-#include "suite/fields/FieldParser.h"
 
 #include <string>
 
-ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena) {
+ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena,
+                          const CallableName& callable) {
     ParsedField parsed;
     int32_t kind = kindNamed(field);
     if (!isFieldKind(kind)) return parsed;
-    FieldParseResult result = parseField(kind, text, line, arena);
+    FieldParseResult result = parseField(kind, text, line, arena, callable);
     parsed.tree = result.tree;
     for (const FieldFinding& finding : result.findings) {
         CellFinding cell;

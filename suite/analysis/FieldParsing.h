@@ -5,6 +5,7 @@
 #include "tree/TreeArena.h"
 #include "suite/LibraryError.h"
 #include "suite/analysis/AnalysisMessages.h"
+#include "suite/fields/FieldParser.h"
 
 #include <string>
 #include <string_view>
@@ -26,4 +27,6 @@ struct ParsedField {
 
 // Parses `text`, the cell of field `field` (its schema kind name), whose
 // keyword stood on `line`; the tree's nodes and texts go into `arena`.
-ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena);
+// `callable` tells calls from named values where the text cannot.
+ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena,
+                          const CallableName& callable = {});

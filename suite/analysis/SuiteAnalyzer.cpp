@@ -3,7 +3,6 @@
 #include "tree/Choices.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
-#include "suite/LibrarySettings.h"
 #include "suite/asn1/Asn1Association.h"
 #include "suite/asn1/Asn1Lookup.h"
 #include "suite/fields/FieldParser.h"
@@ -228,7 +227,7 @@ private:
         }
         if (filtered.filtered) text = document_.arena().copyText(filtered.text);
 
-        ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena());
+        ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena(), callable_);
         if (!result.scannerFailure.empty() && a_.report_)
             std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
         for (const CellFinding& f : result.findings) {
@@ -428,6 +427,14 @@ private:
         return false;
     }
 
+    // Whether "name (...)" calls something: a constraint or an operation. The
+    // parser asks where the text alone cannot tell ("{ cause (1, 2) }"); the
+    // table's locals are not known yet then, and none of them is called.
+    bool callable(std::string_view name) const {
+        const SymbolCode code = resolveName(name);
+        return isConstraintCode(code) || code == SymbolCode::TS_Op || code == SymbolCode::PredefinedOp;
+    }
+
     // The parser guesses whether "Name(args)" calls an operation or refers to a
     // constraint; the name decides.
     void settleCall(TreeNode* call) const {
@@ -438,47 +445,17 @@ private:
             reclassifyCall(call, false);
     }
 
-    // The cell whose first identifier is the name that its table or row declares.
-    bool declaresByCell(const Parsed& parsed) const {
-        const SuiteNode* node = parsed.row ? parsed.row : &table_;
-        return declaredSymbolCode(node->type) != SymbolCode::None && !node->cells.empty() &&
-               &node->cells.front() == parsed.cell;
-    }
-
-    // The suite overview and the import tables only list names: they use nothing.
-    bool listsNamesOnly() const {
-        switch (table_.type) {
-        case SuiteNodeType::Imports:
-        case SuiteNodeType::SuiteStructure:
-        case SuiteNodeType::TestCaseIndex:
-        case SuiteNodeType::TestStepIndex:
-        case SuiteNodeType::DefaultIndex:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-    void recordReference(std::string_view name, int32_t parent) {
-        if (namesTypePart(parent) || locals_.count(name)) return;
-        for (const SuiteSymbol* symbol : a_.symbols_.lookup(&document_, name)) a_.referenced_.insert(symbol);
-        if (a_.symbols_.own(&document_, name).empty()) a_.importedNamesUsed_.insert({&document_, name});
-    }
-
     void resolve(const Parsed& parsed) {
-        bool declarationAhead = a_.recordReferences_ && declaresByCell(parsed);
-        const bool recording = a_.recordReferences_ && !listsNamesOnly();
         walk(parsed.cell->tree, [&](TreeNode* node, int32_t parent, int32_t grandParent) {
             if (node->kind == Choices::OpCall || node->kind == Choices::ConsRef) settleCall(node);
             if (node->kind != Choices::Identifier || namesTypeComponent(parent)) return;
-            if (declarationAhead) declarationAhead = false;  // the declared name itself
-            else if (recording) recordReference(node->text, parent);
             SymbolCode code = resolveName(node->text, parent);
             node->idTypeCode = static_cast<int32_t>(code);
             if (code != SymbolCode::None) return;
             std::string name(node->text);
             if (parent == Choices::Label && grandParent == Choices::GoTo) {
-                add(*parsed.cell, parsed.row, parsed.rowNumber, 30, Severity::Error, {name}, parsed.text);
+                add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgLabelNotDefined, Severity::Error, {name},
+                    parsed.text);
                 parsed.cell->state = ParseState::ParsedWithErrors;
             } else if (mustBeDeclared(parent) && !declaredAnywhere(node->text)) {
                 add(*parsed.cell, parsed.row, parsed.rowNumber, kMsgReferenceNotDeclared, Severity::Error,
@@ -578,6 +555,7 @@ private:
     SuiteNode& table_;
     TableReport report_;
     std::vector<Parsed> parsed_;
+    const CallableName callable_ = [this](std::string_view name) { return callable(name); };
     std::unordered_map<std::string_view, SymbolCode> locals_;
     std::unordered_map<std::string_view, SymbolCode> partNames_;
 };
@@ -601,30 +579,12 @@ void collectTables(SuiteNode* node, std::vector<SuiteNode*>& out) {
 
 }  // namespace
 
-std::string SuiteAnalyzer::redundantDefinitions(const Document& root) const {
-    std::vector<RedundantDefinition> redundant;
-    for (const SuiteSymbol* symbol : symbols_.ownSymbols(&root)) {
-        // Test cases are what a suite is run for; groups only order it.
-        if (symbol->code == SymbolCode::TestCase || isGroupCode(symbol->code)) continue;
-        if (!referenced_.count(symbol)) redundant.push_back({std::string(symbol->name), {}});
-    }
-    for (const SymbolTables::Import& import : symbols_.importsOf(&root))
-        if (!importedNamesUsed_.count({&root, import.name}))
-            redundant.push_back({std::string(import.name), std::string(import.sourceName)});
-    return formatRedundantDefinitions(std::string(root.name()), redundant);
-}
-
 AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest& request, LibraryError& error) {
     report_ = request.report;
     outcome_ = AnalysisOutcome{};
     outcome_.incremental = request.mode == AnalysisMode::Incremental;
     outcome_.skippedItems = request.skippedItems;
     errors_ = 0;
-    referenced_.clear();
-    importedNamesUsed_.clear();
-    recordReferences_ = request.listRedundant && root &&
-                        (root->type() == DocumentType::TestSuite || root->type() == DocumentType::ModularTestSuite ||
-                         root->type() == DocumentType::FlatView);
     if (!root) {
         state_ = AnalysisState::NotAnalysed;
         return state_;
@@ -654,7 +614,6 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
             if (TableRun(*this, *document, *table).filterBodyRows()) bodiesFiltered = true;
     }
     if (bodiesFiltered) symbols_.rebuild(system_);
-    (void)LibrarySettings::skipTypeControl();  // type control is not part of this analysis
 
     bool stopped = false;
     for (const std::unique_ptr<Document>& document : system_.documents()) {
@@ -676,7 +635,6 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
     }
     if (report_) {
         std::fputs(formatAnalysisSummary(outcome_).c_str(), report_);
-        if (recordReferences_) std::fputs(redundantDefinitions(*root).c_str(), report_);
         std::fflush(report_);
     }
     if (outcome_.tablesWithErrors > 0 || outcome_.errorLimitReached) state_ = AnalysisState::AnalysedWithErrors;

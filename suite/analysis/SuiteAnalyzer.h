@@ -11,11 +11,7 @@
 #include "suite/mp/VeldSystem.h"
 
 #include <cstdio>
-#include <set>
-#include <string_view>
 #include <unordered_map>
-#include <unordered_set>
-#include <utility>
 
 class Asn1Association;
 
@@ -34,9 +30,6 @@ struct AnalysisRequest {
     int errorLimit = 0;           // errors after which the analysis stops; none when zero
     std::FILE* report = nullptr;  // the report stream; none: nothing is printed
     int skippedItems = 0;
-    // After the summary, list the root document's definitions that nothing
-    // refers to (test suites, modular test suites and flat views only).
-    bool listRedundant = false;
 };
 
 class SuiteAnalyzer {
@@ -67,8 +60,6 @@ private:
         ReportedMessage message;
     };
 
-    std::string redundantDefinitions(const Document& root) const;
-
     VeldSystem& system_;
     SymbolTables& symbols_;
     const DefinedFlags& flags_;
@@ -77,13 +68,7 @@ private:
     AnalysisOutcome outcome_;
     AnalysisState state_ = AnalysisState::NotAnalysed;
     int errors_ = 0;
-    // What the identifiers of the analysed tables refer to, recorded when the
-    // redundant definitions are asked for: the objects found, and the names
-    // each document takes through its imports.
     // Findings of the conditional rows of each table body, kept from the
     // filtering before the parse until the table's turn.
     std::unordered_map<const SuiteNode*, std::vector<PendingMessage>> bodyFindings_;
-    bool recordReferences_ = false;
-    std::unordered_set<const SuiteSymbol*> referenced_;
-    std::set<std::pair<const Document*, std::string_view>> importedNamesUsed_;
 };

@@ -135,13 +135,6 @@ const SymbolTables::DocumentTable* SymbolTables::tableOf(const Document* documen
     return it == tables_.end() ? nullptr : &it->second;
 }
 
-std::vector<const SuiteSymbol*> SymbolTables::ownSymbols(const Document* document) const {
-    std::vector<const SuiteSymbol*> out;
-    for (const SuiteSymbol& symbol : symbols_)
-        if (symbol.document == document) out.push_back(&symbol);
-    return out;
-}
-
 std::vector<const SuiteSymbol*> SymbolTables::own(const Document* document, std::string_view name) const {
     const DocumentTable* table = tableOf(document);
     if (!table) return {};

@@ -3,7 +3,7 @@
 // other documents of the system.
 #pragma once
 
-#include "suite/analysis/SymbolCode.h"
+#include "tree/SymbolCode.h"
 #include "suite/mp/VeldSystem.h"
 
 #include <cstdio>
@@ -44,8 +44,6 @@ public:
     // ("::" or "__"), the part after it is looked up in the document named by
     // the part before it.
     std::vector<const SuiteSymbol*> lookupQualified(const Document* document, std::string_view name) const;
-    // Every object that `document` declares itself, in declaration order.
-    std::vector<const SuiteSymbol*> ownSymbols(const Document* document) const;
     // The objects called `name` that `document` declares itself.
     std::vector<const SuiteSymbol*> own(const Document* document, std::string_view name) const;
 

@@ -1,6 +1,7 @@
 // parseField: picks the grammar of a cell from its schema kind.
 #include "suite/fields/FieldParserCore.h"
 #include "suite/TextSpan.h"
+#include "tree/KindInfo.h"
 
 #include <new>
 #include <optional>
@@ -216,22 +217,10 @@ std::string placeOf(std::string_view text, int32_t offset) {
 
 } // namespace
 
-bool isFieldKind(int32_t fieldKind) {
-    if (fieldKind < 1 || fieldKind > 748) return false;
-    if (formOf(fieldKind).shape != Shape::Special) return true;
-    // A kind without a grammar reports itself before reading a token, so one
-    // parse of any text tells; the answers are kept for every later call.
-    static signed char known[749] = {};
-    if (known[fieldKind] == 0) {
-        static TreeArena scratch;
-        FieldParseResult r = parseField(fieldKind, "x", 0, scratch);
-        bool isField = r.findings.empty() || r.findings.front().message != 38;
-        known[fieldKind] = isField ? 1 : -1;
-    }
-    return known[fieldKind] == 1;
-}
+bool isFieldKind(int32_t fieldKind) { return kindInfo(fieldKind).backing == KindBacking::Field; }
 
-FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena) {
+FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena,
+                            const CallableName& callable) {
     FieldParseResult result;
     std::string_view trimmed = trim(text);
     if (trimmed.empty()) return result;
@@ -264,11 +253,12 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         if (takesFullName(fieldKind)) fullName = splitFullName(parsed);
         FieldParserCore p(parsed, isAsn1Field(fieldKind) ? LexMode::Asn1 : LexMode::Ttcn, line, arena);
         p.fullName = fullName;
+        if (callable) p.callable = &callable;
         TreeNode* tree = nullptr;
         switch (form.shape) {
         case Shape::Id:
             if (p.at(Tok::Ident) && FieldParserCore::isReservedWord(p.cur().text)) {
-                result.findings.push_back({47, {std::string(p.cur().text)}, p.cur().offset});
+                result.findings.push_back({kMsgReservedWord, {std::string(p.cur().text)}, p.cur().offset});
                 return result;
             }
             tree = fieldKind == FK(Identifier) ? p.identifier() : p.wrapIdentifier(fieldKind);
@@ -294,7 +284,7 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         default:
             tree = parseSpecial(p, fieldKind);
             if (!tree) {
-                result.findings.push_back({38, {std::to_string(fieldKind)}, 0});
+                result.findings.push_back({kMsgInternalError, {std::to_string(fieldKind)}, 0});
                 return result;
             }
             break;
@@ -306,7 +296,7 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         result.findings.push_back({e.message, {placeOf(text, e.offset)}, e.offset});
     } catch (const std::bad_alloc&) {
         result.tree = nullptr;
-        result.findings.push_back({38, {"1"}, 0});
+        result.findings.push_back({kMsgInternalError, {std::to_string(kInternalErrorOutOfMemory)}, 0});
     }
     return result;
 }

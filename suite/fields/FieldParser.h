@@ -12,6 +12,7 @@
 #include "tree/TreeArena.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,15 +35,25 @@ struct FieldParseResult {
     bool hasErrors() const { return !findings.empty(); }
 };
 
+// Asked where the text alone cannot tell a call from a named value: true when
+// `name` denotes something called with arguments (a constraint or an
+// operation). In `{ cause (1, 2) }` a name that is none of these is a
+// component whose value is a value list. Without an answer (an empty
+// function) such a name is taken for a call.
+using CallableName = std::function<bool(std::string_view name)>;
+
 // Parses the text of one cell whose schema kind is `fieldKind` (for example
 // Choices::TS_ConstValue, Choices::Line, Choices::TestCaseId,
 // Choices::ASN1_TypeDefinition, Choices::Comment). Nodes are allocated in
 // `arena` and carry `line`. Free-text fields become text leaves (the text
 // between "/*" and "*/", trimmed). Never throws, never recurses without
 // bound: nesting deeper than kMaxFieldNesting is a syntax finding.
-FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena);
+FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t line, TreeArena& arena,
+                            const CallableName& callable = {});
 
-// True when parseField knows the kind as a cell kind.
+// True for the kinds of cell parse trees (the schema's `field` backing): every
+// cell kind of the MP importer's table layouts has a grammar here; parseField
+// reports "Internal error" (38) for a field kind that has none.
 bool isFieldKind(int32_t fieldKind);
 
 // A call `Name(args)` is an operation call or a constraint reference; the

@@ -67,9 +67,9 @@ TreeNode* FieldParserCore::number() {
     return textLeaf(FK(Number), take().text);
 }
 
-int FieldParserCore::parenShape() const {
+int FieldParserCore::parenShape(std::size_t from) const {
     int depth = 0;
-    for (std::size_t n = 0;; ++n) {
+    for (std::size_t n = from;; ++n) {
         const Token& t = ahead(n);
         switch (t.kind) {
         case Tok::End:

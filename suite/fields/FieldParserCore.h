@@ -6,6 +6,7 @@
 #include "suite/fields/FieldKinds.h"
 #include "suite/fields/FieldLexer.h"
 #include "suite/fields/FieldParser.h"
+#include "suite/LibraryMessageCodes.h"
 
 #include <initializer_list>
 #include <optional>
@@ -37,11 +38,11 @@ public:
     bool acceptWord(std::string_view w) { if (atWord(w)) { take(); return true; } return false; }
     // A missing ")" at the end of the text has a message of its own.
     const Token& expect(Tok k) {
-        if (!at(k)) fail(k == Tok::RParen && at(Tok::End) ? 42 : 50);
+        if (!at(k)) fail(k == Tok::RParen && at(Tok::End) ? kMsgClosingParenthesisMissing : kMsgSyntaxError);
         return take();
     }
     void expectWord(std::string_view w) { if (!atWord(w)) fail(); take(); }
-    [[noreturn]] void fail(int32_t message = 50) const;
+    [[noreturn]] void fail(int32_t message = kMsgSyntaxError) const;
     [[noreturn]] void failAt(int32_t message, int32_t offset) const;
     void expectEnd() { if (!at(Tok::End)) fail(); }
 
@@ -119,11 +120,20 @@ public:
     static bool isReservedWord(std::string_view w);
     static bool isPredefinedOperation(std::string_view w);
 
-    // What the "(" at the current token opens: 0 a parenthesised expression,
-    // 1 a list (a comma at its top level), 2 a range (TO or ".." at its top
-    // level).
-    int parenShape() const;
+    // What the "(" at token `from` (counted from the current one) opens: 0 a
+    // parenthesised expression, 1 a list (a comma at its top level), 2 a range
+    // (TO or ".." at its top level).
+    int parenShape(std::size_t from = 0) const;
     bool indexContinues() const;
+
+    // Whether a named value ("name value") starts at token `from`: No, Yes, or
+    // Maybe for "name (...)" without a range inside, which a call looks like too.
+    enum class Named { No, Yes, Maybe };
+    Named namedValueAt(std::size_t from) const;
+    // Whether `name` calls something (see CallableName); a call when nobody can tell.
+    bool isCallable(std::string_view name) const { return !callable || (*callable)(name); }
+    // Whether the braces opened just before the current token hold named values.
+    bool bracesHoldNamedValues() const;
 
     std::string_view text() const { return text_; }
     LexMode mode() const { return mode_; }
@@ -137,6 +147,9 @@ public:
     // Set while an expression is parsed in a constraint value: a call there
     // is guessed to be a constraint reference.
     bool inConstraint = false;
+
+    // Tells calls from named values where the text cannot; null: nobody.
+    const CallableName* callable = nullptr;
 
 private:
     std::string_view text_;

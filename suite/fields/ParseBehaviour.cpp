@@ -1,9 +1,13 @@
 // Behaviour lines: events, qualifiers, assignments, timer operations,
 // constructs, implicit send; constraint references and verdicts.
 #include "suite/fields/FieldParserCore.h"
+#include "suite/TextSpan.h"
 
 TreeNode* FieldParserCore::line() {
     expect(Tok::LBrack);
+    // A level is a number the tree builder can hold; a longer one is refused
+    // here rather than wrapped around.
+    if (at(Tok::Number) && !textspan::decimal<int32_t>(cur().text)) fail();
     TreeNode* indentation = node(FK(Indentation), {number()});
     expect(Tok::RBrack);
     return node(FK(Line), {indentation, statementLine()});

@@ -146,7 +146,7 @@ TreeNode* FieldParserCore::typeAndAttributes() {
 TreeNode* FieldParserCore::formalParList() {
     std::vector<TreeNode*> groups;
     if (at(Tok::LParen)) {
-        if (ahead(1).kind == Tok::RParen) failAt(19, cur().offset);
+        if (ahead(1).kind == Tok::RParen) failAt(kMsgEmptyList, cur().offset);
         take();
         do {
             std::vector<TreeNode*> ids;
@@ -170,7 +170,7 @@ TreeNode* FieldParserCore::actualParList(int32_t listKind) {
     if (at(Tok::LParen)) {
         int32_t open = cur().offset;
         take();
-        if (at(Tok::RParen)) failAt(18, open);
+        if (at(Tok::RParen)) failAt(kMsgEmptyArgumentList, open);
         do pars.push_back(constraintValueAndAttributes()); while (accept(Tok::Comma));
         expect(Tok::RParen);
     }

@@ -48,6 +48,49 @@ TreeNode* lonePrimary(TreeNode* e) {
 
 } // namespace
 
+FieldParserCore::Named FieldParserCore::namedValueAt(std::size_t from) const {
+    const Token& name = ahead(from);
+    const Token& next = ahead(from + 1);
+    if (name.kind != Tok::Ident || isReservedWord(name.text) || !startsValue(next)) return Named::No;
+    if (next.kind != Tok::LParen) return Named::Yes;
+    // No argument list holds a range: "cause (0 TO 15)" is a named value.
+    if (parenShape(from + 1) == 2) return Named::Yes;
+    // "name ()" calls without arguments.
+    if (ahead(from + 2).kind == Tok::RParen) return Named::No;
+    return Named::Maybe;
+}
+
+bool FieldParserCore::bracesHoldNamedValues() const {
+    const Named first = namedValueAt(0);
+    if (first != Named::Maybe) return first == Named::Yes;
+    // "{ name (...), ... }": named values when another element is one for
+    // sure, or when no element is something else and no name calls anything.
+    bool named = false;
+    bool other = false;
+    bool call = false;
+    for (std::size_t n = 0;;) {
+        const Named form = namedValueAt(n);
+        named = named || form == Named::Yes;
+        other = other || form == Named::No;
+        call = call || (form == Named::Maybe && isCallable(ahead(n).text));
+        // On to the comma that ends this element, or to the end of the braces.
+        int depth = 0;
+        for (;; ++n) {
+            const Tok k = ahead(n).kind;
+            if (k == Tok::End) return named || (!other && !call);
+            if (k == Tok::LParen || k == Tok::LBrack || k == Tok::LBrace) {
+                ++depth;
+            } else if (k == Tok::RParen || k == Tok::RBrack || k == Tok::RBrace) {
+                if (depth == 0) return named || (!other && !call);
+                --depth;
+            } else if (k == Tok::Comma && depth == 0) {
+                ++n;
+                break;
+            }
+        }
+    }
+}
+
 TreeNode* FieldParserCore::expression() {
     Nest guard(*this);
     TreeNode* left = simpleExpression();
@@ -192,12 +235,17 @@ TreeNode* FieldParserCore::value() {
         TreeNode* v = constraintValueAndAttributes();
         return node(FK(Value), {node(FK(ASN1_Value), {node(FK(AnyValue), {type, v})})});
     }
-    // name value: a CHOICE value.
+    // name value: a CHOICE value. In ASN.1 text also "name -" (omitted) and
+    // "name (...)" holding a range, or a list when the name calls nothing.
     const Token& next = ahead(1);
+    const bool asn1 = mode() == LexMode::Asn1;
     bool choice = next.kind == Tok::LBrace || next.kind == Tok::Number || next.kind == Tok::Cstring
         || next.kind == Tok::Bstring || next.kind == Tok::Hstring || next.kind == Tok::Ostring
         || ((next.kind == Tok::Quest || next.kind == Tok::Star) && isTerminatorOfValue(ahead(2)))
-        || (mode() == LexMode::Asn1 && next.kind == Tok::Ident && startsValue(next));
+        || (asn1 && next.kind == Tok::Ident && startsValue(next))
+        || (asn1 && next.kind == Tok::Minus && isTerminatorOfValue(ahead(2)))
+        || (asn1 && next.kind == Tok::LParen
+            && (namedValueAt(0) == Named::Yes || (namedValueAt(0) == Named::Maybe && !isCallable(w))));
     if (choice) {
         TreeNode* id = identifier();
         TreeNode* v = constraintValueAndAttributes();
@@ -384,9 +432,12 @@ TreeNode* FieldParserCore::asn1BraceValue() {
         }
     }
 
-    // { 1 2 3 } or { iso standard 8882 }: an object identifier.
+    // { 1 2 3 }, { iso standard 8882 } or { a(1) b(2) }: an object
+    // identifier. ("name (n)" followed by more than "," or "}" is an arc.)
     if (commas == 0) {
-        bool arcStart = at(Tok::Number) || (at(Tok::Ident) && isObjectIdentifierArc(cur().text));
+        bool arcStart = at(Tok::Number) || (at(Tok::Ident) && isObjectIdentifierArc(cur().text))
+            || (at(Tok::Ident) && ahead(1).kind == Tok::LParen && ahead(2).kind == Tok::Number
+                && ahead(3).kind == Tok::RParen);
         std::size_t save = position();
         if (elementsWithoutCommas >= 3 || (arcStart && elementsWithoutCommas >= 2)) {
             std::vector<TreeNode*> parts;
@@ -401,7 +452,7 @@ TreeNode* FieldParserCore::asn1BraceValue() {
                     TreeNode* num = node(FK(NumberForm), {number()});
                     take();
                     parts.push_back(node(FK(ObjIdComponent), {node(FK(NameAndNumberForm), {name, num})}));
-                } else if (at(Tok::Ident)) {
+                } else if (at(Tok::Ident) && !isReservedWord(cur().text)) {
                     parts.push_back(node(FK(ObjIdComponent), {node(FK(NameForm), {identifier()})}));
                 } else {
                     ok = false;
@@ -455,7 +506,7 @@ TreeNode* FieldParserCore::asn1BraceValue() {
     }
 
     // { name value, ... }: a SEQUENCE or SET value.
-    if (at(Tok::Ident) && !isReservedWord(cur().text) && startsValue(ahead(1)) && ahead(1).kind != Tok::LParen) {
+    if (bracesHoldNamedValues()) {
         std::vector<TreeNode*> named;
         do {
             TreeNode* id = identifier();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "suite/LibraryError.h"
+#include "suite/LibraryMessageCodes.h"
 #include "suite/mp/Document.h"
 
 #include <cstdio>
@@ -44,9 +45,10 @@ std::unique_ptr<Document> importMpFile(const std::string& fileName, const MpImpo
 std::unique_ptr<Document> importMpText(const std::string& fileName, std::string text,
                                        const MpImportOptions& options, LibraryError& error);
 
-// The import call of the library: 0 on success, 98 when the import failed
-// (the error text, at most 264 characters, then goes to `log`, or to standard
-// error when no log is given), 160 for wrong parameters.
+// The import call of the library: kMpImported on success, kMpImportFailed
+// when the import failed (the error text, at most 264 characters, then goes to
+// `log`, or to standard error when no log is given), kMpImportBadParameters
+// for wrong parameters.
 int importMp(const std::string& fileName, const MpImportOptions& options, std::unique_ptr<Document>& result,
              LibraryError& error);
 

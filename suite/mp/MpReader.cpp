@@ -11,10 +11,10 @@
 #include "suite/LibrarySettings.h"
 #include "suite/TextSpan.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <unordered_set>
 
@@ -126,14 +126,12 @@ int32_t readIndentation(std::string_view line, std::string_view* statement) {
     std::size_t close = line.find(']');
     if (close == std::string_view::npos) return 0;
     std::string_view number = trim(line.substr(1, close - 1));
-    int32_t value = 0;
-    for (char c : number) {
-        if (c < '0' || c > '9') return 0;
-        if (value > 100000) return value;
-        value = value * 10 + (c - '0');
-    }
+    // "[]" is level 0. Anything but a number that fits is no indentation: the
+    // line stays whole, and the field parser refuses it.
+    std::optional<int32_t> value = number.empty() ? 0 : textspan::decimal<int32_t>(number);
+    if (!value) return 0;
     *statement = line.substr(close + 1);
-    return value;
+    return *value;
 }
 
 struct TableState {
@@ -536,8 +534,7 @@ FileKind classifyFile(const std::string& fileName, LibraryError& error) {
     } else if (kind == FileKind::StoredSuite) {
         // "== <date> <version>": only version 8 is a storage version at all.
         std::string_view rest = trim(bytes.substr(11));
-        int version = -1;
-        if (!rest.empty() && rest[0] >= '0' && rest[0] <= '9') version = std::atoi(std::string(firstWord(rest)).c_str());
+        std::optional<int> version = textspan::decimal<int>(firstWord(rest));
         if (version != 8) {
             setLibraryError(error, LibraryErrorCode::IllegalVersion, fileName, {}, "classifyFile", __FILE__, __LINE__);
         } else {
@@ -599,14 +596,14 @@ int importMp(const std::string& fileName, const MpImportOptions& options, std::u
              LibraryError& error) {
     if (fileName.empty()) {
         setLibraryError(error, LibraryErrorCode::IllegalMpInputParameters, {}, {}, "importMp", __FILE__, __LINE__);
-        return 160;
+        return kMpImportBadParameters;
     }
     result = importMpFile(fileName, options, error);
-    if (result) return 0;
+    if (result) return kMpImported;
     // The library's formatting of the error (long form with VELD_LONG_ERRORS), cut to the log's limit.
     std::string text = formatLibraryError(error).substr(0, 264);
     std::fprintf(options.log ? options.log : stderr, "%s\n", text.c_str());
-    return 98;
+    return kMpImportFailed;
 }
 
 std::unique_ptr<Document> newDocument(DocumentType type, const std::string& name, const MpImportOptions& options,

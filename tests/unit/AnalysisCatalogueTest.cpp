@@ -184,9 +184,11 @@ TEST(LibrarySettings, RestrictLevelAndBufferSize) {
     EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
     LibrarySettings::reload();
     EXPECT_EQ(LibrarySettings::restrictLevel(), 0);
-    ::setenv("VELD_SCANNER_BUFFER_SIZE", "lots", 1);
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::scannerBufferSize(), 0);
+    for (const char* notASize : {"lots", "100000000000000000000000000000"}) {
+        ::setenv("VELD_SCANNER_BUFFER_SIZE", notASize, 1);
+        LibrarySettings::reload();
+        EXPECT_EQ(LibrarySettings::scannerBufferSize(), 0) << notASize;
+    }
     ::unsetenv("VELD_RESTRICT_LEVEL");
     ::unsetenv("VELD_SCANNER_BUFFER_SIZE");
     LibrarySettings::reload();

@@ -48,6 +48,8 @@ TEST(FieldSyntaxError, PlaceIsTheFirstTokenThatDoesNotFit) {
     expectSyntaxError(Choices::Line, "[1] L ? X [a > ] ", 15, "] ");
     expectSyntaxError(Choices::Line, "[1] START T1 CANCEL", 13, "CANCEL");
     expectSyntaxError(Choices::Line, "[1] CREATE(P1 TREE)", 14, "TREE)");
+    // An indentation longer than any level is refused, not wrapped around.
+    expectSyntaxError(Choices::Line, "[100000000000000000000000000002] L", 1, "100000000000000000000000000002] L");
     // A timeout belongs to no PCO; keywords never stand for names.
     expectSyntaxError(Choices::Line, "[1] L ? TIMEOUT", 8, "TIMEOUT");
     expectSyntaxError(Choices::Line, "[1] START OMIT", 10, "OMIT");

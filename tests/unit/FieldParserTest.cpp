@@ -2,6 +2,7 @@
 // order, texts and presence, written by hand from the field grammars. Every
 // tree is also checked against the suite tree schema.
 #include "suite/fields/FieldParser.h"
+#include "suite/mp/TableLayout.h"
 #include "tests/unit/FieldTreeText.h"
 
 #include "tree/TreeViews.h"
@@ -374,6 +375,59 @@ TEST(Asn1ValueParser, ValueNotationInConstraints) {
               "CharacterStringList(Cstring\"ab\", Tuple(TableColumn(\"1\"), TableRow(\"2\")))");
 }
 
+TEST(Asn1ValueParser, NamedValuesWhoseValueIsAMatchingSymbol) {
+    // "name (...)" is a named value, a call or an object identifier arc: a
+    // range inside, or another named element, makes it a named value; an arc
+    // follows "name (n)" without a comma; otherwise the names decide (here:
+    // those starting "C_" are called).
+    const CallableName callable = [](std::string_view name) { return name.substr(0, 2) == "C_"; };
+    const std::string one = expr("\"1\""), two = expr("\"2\"");
+    const std::string list = "ValueList(" + one + ", " + two + ")";
+    auto seq = [](const std::string& elements) { return "SequenceValue(ElementValueList(" + elements + "))"; };
+    auto named = [](const std::string& name, const std::string& value) {
+        return "NamedValue(\"" + name + "\", " + value + ")";
+    };
+    const struct {
+        std::string_view text;
+        std::string shape;  // inside ASN1_ConsValue(ConstraintValueAndAttributes(ConstraintExpression(...), -))
+    } cases[] = {
+        {"{ cause (0 TO 15), diagnostic * }",
+         seq(named("cause", cva("ValRange(ConstraintExpression(\"0\"), ConstraintExpression(\"15\"))")) + ", "
+             + named("diagnostic", cva("AnyOrOmit")))},
+        {"{ cause (1, 2), diagnostic ? }", seq(named("cause", cva(list)) + ", " + named("diagnostic", cva("ANYValue")))},
+        {"{ cause (1, 2) }", seq(named("cause", cva(list)))},
+        {"{ cause (5) }", seq(named("cause", expr("ParenExpression(\"5\")")))},
+        {"{ a COMPLEMENT (1, 2), b OMIT, c -, d (-INFINITY .. 0)[2], e (1, 2) IF_PRESENT, f ?[1 TO 3] }",
+         seq(named("a", cva("Complement(" + list + ")")) + ", " + named("b", cva("Omit(OMIT)")) + ", "
+             + named("c", cva("Omit(OMIT)")) + ", "
+             + named("d", "ConstraintValueAndAttributes(ValRange(MinusINFINITY, ConstraintExpression(\"0\")), "
+                          "ValueAttributes(SingleValueLength(\"2\"), -))") + ", "
+             + named("e", "ConstraintValueAndAttributes(" + list + ", ValueAttributes(-, IF_PRESENT))") + ", "
+             + named("f", "ConstraintValueAndAttributes(ANYValue, ValueAttributes(RangeValueLength("
+                          "LowerValueBound(\"1\"), \"3\"), -))"))},
+        {"{ a b (1 .. 2), c d - }",
+         seq(named("a", expr("ChoiceValue(" + named("b", cva("ValRange(ConstraintExpression(\"1\"), "
+                                                                "ConstraintExpression(\"2\"))")) + ")")) + ", "
+             + named("c", expr("ChoiceValue(" + named("d", cva("Omit(OMIT)")) + ")")))},
+        {"{ C_X(1, 2) }", "SequenceOfValue(ASN1_ValueList(" + cva("ConsRef(\"C_X\", ActualCrefParList(" + one + ", "
+                                                                  + two + "))") + "))"},
+        {"{ a(1) b(2) }", "ObjectIdentifierValue(ObjIdComponentList(NameAndNumberForm(NameForm(\"a\"), "
+                          "NumberForm(\"1\")), NameAndNumberForm(NameForm(\"b\"), NumberForm(\"2\"))))"},
+        {"alt (1, 2)", "ChoiceValue(" + named("alt", cva(list)) + ")"},
+    };
+    for (const auto& c : cases) {
+        TreeArena arena;
+        FieldParseResult r = parseField(Choices::ASN1_ConsValue, c.text, 1, arena, callable);
+        EXPECT_TRUE(r.findings.empty()) << c.text;
+        EXPECT_EQ(schemaViolations(r.tree), "") << c.text;
+        EXPECT_EQ(compact(r.tree), "ASN1_ConsValue(" + expr(c.shape) + ")") << c.text;
+    }
+    // Without anyone to tell, "name (list)" alone stays a call.
+    EXPECT_EQ(shape(Choices::ASN1_ConsValue, "{ cause (1, 2) }"),
+              "ASN1_ConsValue(" + expr("SequenceOfValue(ASN1_ValueList(" + cva("ConsRef(\"cause\", ActualCrefParList("
+                                       + one + ", " + two + "))") + "))") + ")");
+}
+
 TEST(Asn1ValueParser, ReplacementsOfDerivedConstraints) {
     EXPECT_EQ(shape(Choices::ASN1_ConsValue, "REPLACE a.b BY 5, OMIT (2), OMIT c[1]"),
               "ASN1_ConsValue(ReplacementList(Replace(ReferenceList(ComponentIdentifier(\"a\"), ComponentReferenceList("
@@ -437,9 +491,19 @@ TEST(FieldDispatch, UnknownCellKindIsAnInternalError) {
     EXPECT_EQ(r.tree, nullptr);
     ASSERT_EQ(r.findings.size(), 1u);
     EXPECT_EQ(r.findings[0].message, 38);
-    EXPECT_FALSE(isFieldKind(Choices::BehaviourLine));
+    EXPECT_FALSE(isFieldKind(Choices::TestCase));
     EXPECT_TRUE(isFieldKind(Choices::Line));
     EXPECT_TRUE(isFieldKind(Choices::Comment));
+    // Every cell of the MP importer's table layouts is a field kind with a grammar.
+    for (int type = 1; type < static_cast<int>(SuiteNodeType::Last); ++type) {
+        const NodeLayout& layout = layoutOf(static_cast<SuiteNodeType>(type));
+        for (int i = 0; i < layout.fieldCount; ++i) {
+            int32_t kind = kindNamed(layout.fields[i].field);
+            EXPECT_TRUE(isFieldKind(kind)) << layout.fields[i].field;
+            FieldParseResult cell = parseField(kind, "x", 1, arena);
+            EXPECT_TRUE(cell.findings.empty() || cell.findings[0].message != 38) << layout.fields[i].field;
+        }
+    }
 }
 
 } // namespace

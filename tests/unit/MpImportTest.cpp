@@ -29,10 +29,14 @@ TEST(MpFileClassification, BlankLinesBeforeSuiteAreAnMpFile) {
 TEST(MpFileClassification, StoredSuiteHeadersAreNotMp) {
     ScratchDir dir;
     LibraryError error;
-    std::string old = dir.write("old.veld", "== 19920731 7\n$Suite $SuiteId X $End_Suite\n");
-    EXPECT_EQ(classifyFile(old, error), FileKind::StoredSuite);
-    EXPECT_EQ(error.code, LibraryErrorCode::IllegalVersion);
-    EXPECT_EQ(error.text, "Illegal version of file " + old);
+    // A version too long for any integer is refused, not wrapped around to 8.
+    for (const char* version : {"7", "100000000000000000000000000008", "4294967304"}) {
+        error.clear();
+        std::string old = dir.write("old.veld", std::string("== 19920731 ") + version + "\n$Suite $SuiteId X\n");
+        EXPECT_EQ(classifyFile(old, error), FileKind::StoredSuite);
+        EXPECT_EQ(error.code, LibraryErrorCode::IllegalVersion) << version;
+        EXPECT_EQ(error.text, "Illegal version of file " + old);
+    }
 
     error.clear();
     std::string current = dir.write("cur.veld", "== 19960308 8\nrest");
@@ -350,6 +354,7 @@ TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
         "$Header LT1(p: INTEGER)\n"
         "$BehaviourLine\n$Line [0] LT2\n$End_BehaviourLine\n"
         "$BehaviourLine\n$LabelId\n$Line\n$Cref\n$VerdictId\n$Comment\n$End_BehaviourLine\n"
+        "$BehaviourLine\n$Line [100000000000000000000000000002] L ! X\n$End_BehaviourLine\n"
         "$End_BehaviourDescription\n$Comment /* detail */\n$End_TestCase\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
     LibraryError error;
     auto document = importText(text, error);
@@ -357,7 +362,7 @@ TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
     SuiteNode* table = document->tables().at(0);
     EXPECT_EQ(table->text("Comment"), "/* head */");
     EXPECT_EQ(table->text("DetailedComment"), "/* detail */");
-    ASSERT_EQ(table->rows.size(), 5u);
+    ASSERT_EQ(table->rows.size(), 6u);
     EXPECT_EQ(table->rows[0]->indentation, 0);
     EXPECT_EQ(table->rows[0]->text("Line"), "[0] PCO ! A");
     EXPECT_EQ(table->rows[0]->text("LabelId"), "L1");
@@ -370,6 +375,10 @@ TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
     EXPECT_EQ(table->rows[3]->text("Line"), "");
     EXPECT_TRUE(table->rows[4]->isEmpty());
     EXPECT_FALSE(table->rows[1]->isEmpty());
+    // An indentation too long for a level is none: the line stays whole for
+    // the field parser to refuse.
+    EXPECT_EQ(table->rows[5]->indentation, 0);
+    EXPECT_EQ(table->rows[5]->text("Line"), "[100000000000000000000000000002] L ! X");
 }
 
 TEST(MpReader, StatementKeywordsAloneAreNotTreeHeaders) {

@@ -5,7 +5,7 @@
 #include "tree/Choices.h"
 #include "tree/KindInfo.h"
 #include "suite/analysis/DefinedFlags.h"
-#include "suite/analysis/SymbolCode.h"
+#include "tree/SymbolCode.h"
 #include "suite/asn1/Asn1ExchangeReader.h"
 #include "suite/asn1/Asn1ModuleTable.h"
 #include "suite/mp/MpImport.h"
@@ -43,13 +43,12 @@ struct AnalysedSystem {
         ASSERT_TRUE(document) << importError.text;
         system.add(std::move(document));
     }
-    void analyse(int errorLimit = 0, bool listRedundant = false) {
+    void analyse(int errorLimit = 0) {
         std::FILE* out = std::tmpfile();
         SuiteAnalyzer analyzer(system, symbols, flags);
         AnalysisRequest request;
         request.report = out;
         request.errorLimit = errorLimit;
-        request.listRedundant = listRedundant;
         state = analyzer.analyseSystem(system.root(), request, error);
         std::fflush(out);
         std::rewind(out);
@@ -555,67 +554,6 @@ TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
               "Analyzer done.\n\nNo Errors found.\n");
 }
 
-TEST(SuiteAnalysis, RedundantDefinitionsAreListedWhenAskedFor) {
-    // USED_T types a variable that the test case reads; SPARE_T, the unread
-    // variable and the unused import are redundant. The test case itself, the
-    // names the declarations give themselves and the overview's listing of
-    // the test step do not count as uses.
-    const std::string text =
-        "$Suite $SuiteId SMALL\n"
-        "$SuiteOverviewPart\n"
-        " $Begin_TestStepIndex\n"
-        "  $StepIndex $TestStepRef STEPS/ $TestStepId IDLE $Description /* idle */ $End_StepIndex\n"
-        " $End_TestStepIndex\n"
-        "$End_SuiteOverviewPart\n"
-        "$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
-        " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
-        "$End_ImportedObjects $End_Imports $End_ImportPart\n"
-        "$DeclarationsPart\n"
-        " $Begin_SimpleTypeDefs\n"
-        "  $SimpleTypeDef $SimpleTypeId USED_T $SimpleTypeDefinition INTEGER $Comment $End_SimpleTypeDef\n"
-        "  $SimpleTypeDef $SimpleTypeId SPARE_T $SimpleTypeDefinition BOOLEAN $Comment $End_SimpleTypeDef\n"
-        " $End_SimpleTypeDefs\n"
-        " $Begin_TS_VarDcls\n"
-        "  $TS_VarDcl $TS_VarId V_READ $TS_VarType USED_T $End_TS_VarDcl\n"
-        "  $TS_VarDcl $TS_VarId V_SPARE $TS_VarType USED_T $End_TS_VarDcl\n"
-        " $End_TS_VarDcls\n"
-        "$End_DeclarationsPart\n$ConstraintsPart $End_ConstraintsPart\n"
-        "$DynamicPart\n" +
-        testCase("TC_ONE", line(0, "(V_READ := V_READ + 1)")) +
-        " $TestStepLibrary $Begin_TestStep $TestStepId IDLE $BehaviourDescription\n" + line(0, "[TRUE]") +
-        " $End_BehaviourDescription $End_TestStep $End_TestStepLibrary\n"
-        "$End_DynamicPart\n$End_Suite\n";
-    {
-        AnalysedSystem s;
-        s.add("small.mp", text);
-        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-        s.analyse(0, true);
-        EXPECT_EQ(s.report,
-                  "Analyzer done.\n\nNo Errors found.\n"
-                  "\n=== Redundant definitions in SMALL ===\n"
-                  "    SPARE_T\n"
-                  "    V_SPARE\n"
-                  "    IDLE\n"
-                  "    LIB_COUNT (imported from LIB_MOD)\n"
-                  "=== A total of 4 redundant definitions found ===\n\n");
-    }
-    {
-        // Not asked for: the report ends with the summary.
-        AnalysedSystem s;
-        s.add("small.mp", text);
-        s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-        s.analyse();
-        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-    }
-}
-
-TEST(AnalysisReport, RedundantDefinitionCountTakesItsPluralEnding) {
-    EXPECT_EQ(formatRedundantDefinitions("M", {{"X", ""}}),
-              "\n=== Redundant definitions in M ===\n    X\n=== A total of 1 redundant definition found ===\n\n");
-    EXPECT_EQ(formatRedundantDefinitions("M", {}),
-              "\n=== Redundant definitions in M ===\n=== A total of 0 redundant definitions found ===\n\n");
-}
-
 TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
     // At the top of a constraint value the parser takes "Name(args)" for a
     // constraint reference; an operation's name makes it an operation call.
@@ -650,6 +588,39 @@ TEST(SuiteAnalysis, CallsAreSettledByWhatTheirNameDenotes) {
     EXPECT_TRUE(opCall);
     EXPECT_FALSE(consRef);
     EXPECT_EQ(identifiers(tree), "DOUBLE:TS_Op");
+}
+
+TEST(SuiteAnalysis, ComponentsWithRangesAndListsAreNoCalls) {
+    // "cause (1, 2)" is a component with a value list unless "cause" names a
+    // constraint or an operation, as C_ITEM does.
+    auto asn1Constraint = [](const std::string& id, const std::string& type, const std::string& value) {
+        return "  $Begin_ASN1_TypeConstraint $ConsId " + id + " $ASN1_TypeId " + type +
+               " $DerivPath $Comment $ASN1_ConsValue " + value + " $End_ASN1_TypeConstraint\n";
+    };
+    AnalysedSystem s;
+    s.add("small.mp",
+          suite(kDeclarations +
+                    " $ASN1_TypeDefs\n"
+                    "  $Begin_ASN1_TypeDef $ASN1_TypeId CAUSE_T $Comment\n"
+                    "   $ASN1_TypeDefinition SEQUENCE { cause INTEGER, diagnostic OCTET STRING OPTIONAL }\n"
+                    "  $End_ASN1_TypeDef\n"
+                    "  $Begin_ASN1_TypeDef $ASN1_TypeId CAUSES_T $Comment $ASN1_TypeDefinition SEQUENCE OF CAUSE_T"
+                    " $End_ASN1_TypeDef\n"
+                    " $End_ASN1_TypeDefs\n",
+                "",
+                " $ASN1_TypeConstraints\n" + asn1Constraint("C_RANGE", "CAUSE_T", "{ cause (0 TO 15), diagnostic * }") +
+                    asn1Constraint("C_LIST", "CAUSE_T", "{ cause (1, 2) }") +
+                    asn1Constraint("C_ITEM(p: INTEGER)", "CAUSE_T", "{ cause p, diagnostic OMIT }") +
+                    asn1Constraint("C_ITEMS", "CAUSES_T", "{ C_ITEM (1), C_ITEM (2) }") +
+                    " $End_ASN1_TypeConstraints\n"));
+    s.analyse();
+    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
+    std::vector<std::string> names;
+    for (const SuiteNode* table : s.system.root()->tables())
+        if (table->type == SuiteNodeType::ASN1_TypeConstraint)
+            names.push_back(identifiers(table->cell("ASN1_ConsValue")->tree));
+    EXPECT_EQ(names, (std::vector<std::string>{"cause: diagnostic:", "cause:", "cause: p:FormalParam diagnostic:",
+                                               "C_ITEM:ASN1_Cons C_ITEM:ASN1_Cons"}));
 }
 
 TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
