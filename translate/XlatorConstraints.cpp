@@ -15,10 +15,65 @@ namespace {
 // The name that the type cell of a constraint holds.
 std::string_view typeNameOf(const AccessNode& typeId) {
     switch (typeId.choice()) {
+    case Choices::StructId: return typeId.as<StructId>().structIdAndFullId().identifier().text();
     case Choices::ASN1_TypeId: return typeId.as<ASN1_TypeId>().identifier().text();
     case Choices::ASP_Id: return typeId.as<ASP_Id>().asp_IdAndFullId().identifier().text();
     case Choices::PDU_Id: return typeId.as<PDU_Id>().pdu_IdAndFullId().identifier().text();
     case Choices::CM_Id: return typeId.as<CM_Id>().identifier().text();
+    default: return {};
+    }
+}
+
+// The name of an element as a tabular constraint or type names it; empty for
+// a macro symbol.
+std::string_view elementName(const AccessNode& id) {
+    switch (id.choice()) {
+    case Choices::ElemId: return id.as<ElemId>().elemIdAndFullId().identifier().text();
+    case Choices::ASP_ParId: return id.as<ASP_ParId>().asp_ParIdOrMacro().asp_ParIdAndFullId().identifier().text();
+    case Choices::PDU_FieldId:
+        return id.as<PDU_FieldId>().pdu_FieldIdOrMacro().pdu_FieldIdAndFullId().identifier().text();
+    case Choices::CM_ParId: return id.as<CM_ParId>().cm_ParIdOrMacro().cm_ParIdAndFullId().identifier().text();
+    default: return {};
+    }
+}
+
+// The type of the element called `name` in a tabular type definition (a
+// structured, ASP, PDU or CM type): its TTCN_Type, empty for the metatype PDU
+// and when the definition has no such element.
+AccessNode declaredElementType(const AccessNode& definition, std::string_view name) {
+    if (name.empty()) return {};
+    auto typeOf = [](const TypeAndAttributes& type) {
+        return AccessNode(type.typeAndLengthAttribute().ttcn_Type());
+    };
+    switch (definition.choice()) {
+    case Choices::StructTypeDef: {
+        ElemDcls rows = definition.as<StructTypeDef>().elemDcls();
+        for (int32_t i = 0; i < rows.size(); ++i)
+            if (elementName(AccessNode(rows.elemDcl(i).elemId())) == name)
+                return typeOf(rows.elemDcl(i).elemType().typeAndAttributes());
+        return {};
+    }
+    case Choices::TTCN_ASP_TypeDef: {
+        ASP_ParDcls rows = definition.as<TTCN_ASP_TypeDef>().asp_ParDcls();
+        for (int32_t i = 0; i < rows.size(); ++i)
+            if (elementName(AccessNode(rows.asp_ParDcl(i).asp_ParId())) == name)
+                return typeOf(rows.asp_ParDcl(i).asp_ParType().typeAndAttributes());
+        return {};
+    }
+    case Choices::TTCN_PDU_TypeDef: {
+        PDU_FieldDcls rows = definition.as<TTCN_PDU_TypeDef>().pdu_FieldDcls();
+        for (int32_t i = 0; i < rows.size(); ++i)
+            if (elementName(AccessNode(rows.pdu_FieldDcl(i).pdu_FieldId())) == name)
+                return typeOf(rows.pdu_FieldDcl(i).pdu_FieldType().typeAndAttributes());
+        return {};
+    }
+    case Choices::TTCN_CM_TypeDef: {
+        CM_ParDcls rows = definition.as<TTCN_CM_TypeDef>().cm_ParDcls();
+        for (int32_t i = 0; i < rows.size(); ++i)
+            if (elementName(AccessNode(rows.cm_ParDcl(i).cm_ParId())) == name)
+                return typeOf(rows.cm_ParDcl(i).cm_ParType().typeAndAttributes());
+        return {};
+    }
     default: return {};
     }
 }
@@ -134,7 +189,10 @@ void XlatorVisitor::writeTabularTemplate(const AccessNode& table, const AccessNo
     writeTemplateHeader(typeId, consId, derivation);
     XlatorOutput& out = output();
     out.openBlock();
+    AccessNode outerDefinition = tabularDefinition_;
+    tabularDefinition_ = typeDefinition(table, typeId);
     if (!elements.isEmpty()) Visit(elements);
+    tabularDefinition_ = outerDefinition;
     out.closeBlock(true);
     out.startLine();
     writeWithBlock(attributes, tabularFormat);
@@ -201,7 +259,11 @@ void XlatorVisitor::writeTemplateElement(const AccessNode& row, const AccessNode
     writeAttributeComments(attributes);
     if (!id.isEmpty()) Visit(id);
     output().write(" := ");
+    // The element's own type, so that a structured value finds its
+    // components (and nothing that an earlier definition left on the stack).
+    pushTypeContext(declaredElementType(tabularDefinition_, elementName(id)));
     if (!value.isEmpty()) VisitConsValue(value);
+    popTypeContext();
 }
 
 void XlatorVisitor::VisitElemValue(const ElemValue& node) {
@@ -228,10 +290,13 @@ void XlatorVisitor::VisitCM_ParValue(const CM_ParValue& node) {
 
 // ---- ASN.1 templates ----
 
-AccessNode XlatorVisitor::asn1ConstraintType(const AccessNode& constraint, const AccessNode& typeName) const {
+AccessNode XlatorVisitor::typeDefinition(const AccessNode& constraint, const AccessNode& typeName) const {
     std::string_view name = typeNameOf(typeName);
-    if (name.empty()) return {};
-    AccessNode found = suite_.find(constraint, std::string(name));
+    return name.empty() ? AccessNode() : suite_.find(constraint, std::string(name));
+}
+
+AccessNode XlatorVisitor::asn1ConstraintType(const AccessNode& constraint, const AccessNode& typeName) const {
+    AccessNode found = typeDefinition(constraint, typeName);
     if (constraint.choice() == Choices::ASN1_ASP_Constraint && found.choice() == Choices::ASN1_ASP_TypeDef)
         return AccessNode(found.as<ASN1_ASP_TypeDef>().asn1_TypeDefinition());
     return found;

@@ -261,7 +261,9 @@ public:
     void VisitASN1_CM_ConstraintGroup(const ASN1_CM_ConstraintGroup& node) override;
 
     // Tabular templates: "template", the type, the name with its parameters,
-    // the derivation, " := ", then the elements one a line in a block.
+    // the derivation, " := ", then the elements one a line in a block. Each
+    // element's value is written with the type of its row in the template's
+    // type definition on the type context stack.
     void VisitStructTypeConstraint(const StructTypeConstraint& node) override;
     void VisitTTCN_ASP_Constraint(const TTCN_ASP_Constraint& node) override;
     void VisitTTCN_PDU_Constraint(const TTCN_PDU_Constraint& node) override;
@@ -304,6 +306,9 @@ public:
     // reaching this visit is an internal error.
     void VisitFormalParIdList(const FormalParIdList& node) override;
 
+    // The definition that the type cell of a constraint names, looked up
+    // from the constraint; empty when the name finds nothing.
+    AccessNode typeDefinition(const AccessNode& constraint, const AccessNode& typeName) const;
     // The type that an ASN.1 constraint's values are written against: its
     // type name looked up from the constraint. For an ASP the ASN.1 type of
     // an ASN.1 ASP definition is taken; an ASP defined otherwise (by
@@ -328,6 +333,10 @@ private:
     void writeTemplateElement(const AccessNode& row, const AccessNode& id, const ConsValue& value);
     // Items one a line at the current level, ", " after all but the last.
     void writeConstraintLines(int32_t count, const std::function<void(int32_t)>& writeItem);
+
+    // The type definition of the tabular template being written; each
+    // element's value is written against the type of its row there.
+    AccessNode tabularDefinition_;
 
 public:
 

@@ -40,20 +40,26 @@ struct Translated {
     std::string errors;
 };
 
-Translated translate(const AccessSuite& suite, const std::vector<AccessNode>& nodes, const std::string& name) {
+// Translates `nodes` in order. The entries of `leftovers` stand on the type
+// context stack before, as the ASN.1 type definitions of the declarations
+// part leave theirs there; the templates must leave the stack as they found it.
+Translated translate(const AccessSuite& suite, const std::vector<AccessNode>& nodes, const std::string& name,
+                     const std::vector<AccessNode>& leftovers = {}) {
     CapturedOutput out(name);
     TemplateWriter writer(suite);
+    for (const AccessNode& entry : leftovers) writer.pushTypeContext(entry);
     ::testing::internal::CaptureStderr();
     for (const AccessNode& node : nodes) writer.Visit(node);
     Translated result{out.ttcn(), out.asn(), ::testing::internal::GetCapturedStderr()};
-    EXPECT_EQ(writer.stackDepth(), 0u) << name;
+    EXPECT_EQ(writer.stackDepth(), leftovers.size()) << name;
     return result;
 }
 
 // The suite of tests/unit/data/translate/constraints.mp: every constraint
 // kind, user groups two deep, parameters of each kind, a derivation path of
 // three steps, element comments, SEQUENCE, CHOICE and SEQUENCE OF values, a
-// modified ASN.1 constraint, a constraint reference with a structured value.
+// modified ASN.1 constraint, a constraint reference with a structured value,
+// a structured value in a tabular template.
 class Templates : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -75,7 +81,10 @@ bool Templates::loaded = false;
 
 TEST_F(Templates, EveryKindInItsGroup) {
     ASSERT_TRUE(loaded);
-    Translated out = translate(opened->suite, {constraintsPart()}, "constraints");
+    // A structured value of a tabular template is read against its element's
+    // type, not against a type that the declarations left on the stack.
+    Translated out = translate(opened->suite, {constraintsPart()}, "constraints",
+                               {opened->suite.find(opened->root(), "Msg")});
     EXPECT_EQ(out.ttcn, readFile(dataFile("translate/constraints_part.expected")));
     EXPECT_EQ(out.asn, "");
     // One warning for the one parameter of the metatype PDU.
