@@ -42,37 +42,33 @@ std::string_view elementName(const AccessNode& id) {
 // and when the definition has no such element.
 AccessNode declaredElementType(const AccessNode& definition, std::string_view name) {
     if (name.empty()) return {};
-    auto typeOf = [](const TypeAndAttributes& type) {
-        return AccessNode(type.typeAndLengthAttribute().ttcn_Type());
+    // The rows of each definition kind: how many, the name and the type cell of row i.
+    auto search = [&](int32_t count, auto nameAt, auto typeAt) -> AccessNode {
+        for (int32_t i = 0; i < count; ++i)
+            if (elementName(AccessNode(nameAt(i))) == name)
+                return AccessNode(typeAt(i).typeAndAttributes().typeAndLengthAttribute().ttcn_Type());
+        return {};
     };
     switch (definition.choice()) {
     case Choices::StructTypeDef: {
         ElemDcls rows = definition.as<StructTypeDef>().elemDcls();
-        for (int32_t i = 0; i < rows.size(); ++i)
-            if (elementName(AccessNode(rows.elemDcl(i).elemId())) == name)
-                return typeOf(rows.elemDcl(i).elemType().typeAndAttributes());
-        return {};
+        return search(rows.size(), [&](int32_t i) { return rows.elemDcl(i).elemId(); },
+                      [&](int32_t i) { return rows.elemDcl(i).elemType(); });
     }
     case Choices::TTCN_ASP_TypeDef: {
         ASP_ParDcls rows = definition.as<TTCN_ASP_TypeDef>().asp_ParDcls();
-        for (int32_t i = 0; i < rows.size(); ++i)
-            if (elementName(AccessNode(rows.asp_ParDcl(i).asp_ParId())) == name)
-                return typeOf(rows.asp_ParDcl(i).asp_ParType().typeAndAttributes());
-        return {};
+        return search(rows.size(), [&](int32_t i) { return rows.asp_ParDcl(i).asp_ParId(); },
+                      [&](int32_t i) { return rows.asp_ParDcl(i).asp_ParType(); });
     }
     case Choices::TTCN_PDU_TypeDef: {
         PDU_FieldDcls rows = definition.as<TTCN_PDU_TypeDef>().pdu_FieldDcls();
-        for (int32_t i = 0; i < rows.size(); ++i)
-            if (elementName(AccessNode(rows.pdu_FieldDcl(i).pdu_FieldId())) == name)
-                return typeOf(rows.pdu_FieldDcl(i).pdu_FieldType().typeAndAttributes());
-        return {};
+        return search(rows.size(), [&](int32_t i) { return rows.pdu_FieldDcl(i).pdu_FieldId(); },
+                      [&](int32_t i) { return rows.pdu_FieldDcl(i).pdu_FieldType(); });
     }
     case Choices::TTCN_CM_TypeDef: {
         CM_ParDcls rows = definition.as<TTCN_CM_TypeDef>().cm_ParDcls();
-        for (int32_t i = 0; i < rows.size(); ++i)
-            if (elementName(AccessNode(rows.cm_ParDcl(i).cm_ParId())) == name)
-                return typeOf(rows.cm_ParDcl(i).cm_ParType().typeAndAttributes());
-        return {};
+        return search(rows.size(), [&](int32_t i) { return rows.cm_ParDcl(i).cm_ParId(); },
+                      [&](int32_t i) { return rows.cm_ParDcl(i).cm_ParType(); });
     }
     default: return {};
     }
