@@ -47,7 +47,7 @@ namespace {
 std::string name(int32_t kind) { return kindInfo(kind).name; }
 
 // What is wrong with this one node, ignoring its children's own contents.
-std::string nodeError(const TreeNode* node) {
+std::string nodeError(const TreeNode* node, MissingFieldAllowance mayBeMissing) {
     const KindInfo& info = kindInfo(node->kind);
     if (!info.isTreeKind()) return "kind " + std::to_string(node->kind) + " is not a tree kind";
     switch (info.role) {
@@ -58,7 +58,8 @@ std::string nodeError(const TreeNode* node) {
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const TreeNode* c = node->child[i];
             const std::string which = "field " + std::to_string(i) + " (" + name(fields[i].kind) + ")";
-            if (c == nullptr && !fields[i].optional) return which + " is missing";
+            if (c == nullptr && !fields[i].optional && !(mayBeMissing && mayBeMissing(node->kind, int32_t(i))))
+                return which + " is missing";
             if (c != nullptr && c->kind != fields[i].kind) return which + " holds " + name(c->kind);
         }
         return "";
@@ -81,14 +82,14 @@ std::string nodeError(const TreeNode* node) {
 
 }  // namespace
 
-std::string treeShapeError(const TreeNode* root) {
+std::string treeShapeError(const TreeNode* root, MissingFieldAllowance mayBeMissing) {
     if (root == nullptr) return "no tree";
     // Explicit stack of (node, path): deep trees must not overflow the call stack.
     std::vector<std::pair<const TreeNode*, std::string>> pending{{root, name(root->kind)}};
     while (!pending.empty()) {
         auto [node, path] = std::move(pending.back());
         pending.pop_back();
-        if (std::string error = nodeError(node); !error.empty()) return path + ": " + error;
+        if (std::string error = nodeError(node, mayBeMissing); !error.empty()) return path + ": " + error;
         for (int32_t i = node->count - 1; i >= 0; --i)
             if (const TreeNode* c = node->child[i]) pending.emplace_back(c, path + "/" + name(c->kind));
     }

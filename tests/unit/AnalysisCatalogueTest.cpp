@@ -13,25 +13,6 @@
 
 #include <unistd.h>
 
-TEST(AnalysisCatalogue, HoldsNumberedTextsWithTwoEmptyOnes) {
-    EXPECT_EQ(analysisMessageText(0), "The referenced object ~S is multiply defined.");
-    EXPECT_EQ(analysisMessageText(50), "Syntax error:~A");
-    EXPECT_EQ(analysisMessageText(99), "No StructTypeDef macro found matching this cref");
-    EXPECT_EQ(analysisMessageText(154), "Mismatched #if/#endif pair.~A");
-    EXPECT_EQ(analysisMessageText(155), "Mismatched #if/#endif pair in table body.");
-    EXPECT_EQ(analysisMessageText(156), "Expected #endif.~A");
-    EXPECT_EQ(analysisMessageText(157), "Unexpected #endif.~A");
-    EXPECT_EQ(analysisMessageText(159),
-              "Integer calculation overflow. Only values between -(2^64-1)..(2^64-1) are supported.~A");
-    EXPECT_EQ(analysisMessageText(45), "");
-    EXPECT_EQ(analysisMessageText(52), "");
-    EXPECT_EQ(analysisMessageText(160), "");
-    EXPECT_EQ(analysisMessageText(-1), "");
-    int empty = 0;
-    for (int i = 0; i < kAnalysisMessageCount; ++i) empty += analysisMessageText(i).empty();
-    EXPECT_EQ(empty, 2);
-}
-
 TEST(AnalysisCatalogue, FillsPlaceholdersInOrder) {
     EXPECT_EQ(formatAnalysisMessage(131, {"ptc1", "CONFIG_A"}, ""),
               "PTC ptc1 not declared in the configuration CONFIG_A.");
@@ -55,24 +36,6 @@ TEST(AnalysisCatalogue, ShowsThePlaceInTheFieldText) {
     EXPECT_EQ(formatAnalysisMessage(50, {}, field), "Syntax error:(unable to find substring)");
     EXPECT_EQ(formatAnalysisMessage(48, {"ident", "+*"}, field),
               "The name ident expected:\nb := 2 +* 3\n       ^");
-}
-
-TEST(ConditionalText, UndefinedFlagSelectsTheElseLine) {
-    DefinedFlags flags;
-    FilteredText out = filterConditionalText("#if defined(FOO)\nL1\n#else\nL2\n#endif", flags);
-    EXPECT_TRUE(out.filtered);
-    EXPECT_EQ(out.text, "L2");
-    EXPECT_TRUE(out.findings.empty());
-    flags.add("FOO");
-    EXPECT_EQ(filterConditionalText("#if defined(FOO)\nL1\n#else\nL2\n#endif", flags).text, "L1");
-}
-
-TEST(ConditionalText, TextWithoutDirectivesIsLeftAlone) {
-    DefinedFlags flags;
-    EXPECT_FALSE(filterConditionalText("+PCO!A  # not a directive", flags).filtered);
-    EXPECT_FALSE(filterConditionalText("plain", flags).filtered);
-    // "#ifdef" is no directive of ours.
-    EXPECT_FALSE(filterConditionalText("#ifdef X\nA", flags).filtered);
 }
 
 TEST(ConditionalText, ConditionsCombineWithPrecedence) {
@@ -111,6 +74,9 @@ TEST(ConditionalText, NestedDirectivesSelectOnlyWhenEveryEnclosingOneDoes) {
     // In the unselected branch nothing below takes part, whatever its own condition.
     flags.add("INNER");
     EXPECT_EQ(filterConditionalText(text, flags).text, "a\nf\nh");
+    // Text without directives is left alone; "#ifdef" is no directive of ours.
+    for (const char* plain : {"+PCO!A  # not a directive", "plain", "#ifdef X\nA"})
+        EXPECT_FALSE(filterConditionalText(plain, flags).filtered) << plain;
 }
 
 TEST(ConditionalText, ReportsMisplacedDirectivesAtTheirLines) {
@@ -173,24 +139,12 @@ TEST(LibraryErrorText, LongFormNamesTheSourcePlace) {
     LibrarySettings::reload();
 }
 
-TEST(LibrarySettings, RestrictLevelAndBufferSize) {
-    ::setenv("VELD_RESTRICT_LEVEL", "SOME", 1);
-    ::setenv("VELD_SCANNER_BUFFER_SIZE", "2000000", 1);
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
-    EXPECT_EQ(LibrarySettings::scannerBufferSize(), 2000000);
-    // Read once: a change after the first question is not seen.
-    ::setenv("VELD_RESTRICT_LEVEL", "NONE", 1);
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 1);
-    LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 0);
+TEST(LibrarySettings, ScannerBufferSizeIsBounded) {
     for (const char* notASize : {"lots", "100000000000000000000000000000"}) {
         ::setenv("VELD_SCANNER_BUFFER_SIZE", notASize, 1);
         LibrarySettings::reload();
         EXPECT_EQ(LibrarySettings::scannerBufferSize(), 0) << notASize;
     }
-    ::unsetenv("VELD_RESTRICT_LEVEL");
     ::unsetenv("VELD_SCANNER_BUFFER_SIZE");
     LibrarySettings::reload();
-    EXPECT_EQ(LibrarySettings::restrictLevel(), 2);
 }

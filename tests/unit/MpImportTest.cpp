@@ -2,31 +2,23 @@
 
 #include "suite/LibrarySettings.h"
 #include "suite/mp/MpScanner.h"
-#include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/TableLayout.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <random>
+#include <tuple>
 
 namespace {
 
-const char* kMinimalSuite = "$Suite $SuiteId S1 $End_Suite\n";
-
-TEST(MpFileClassification, BlankLinesBeforeSuiteAreAnMpFile) {
-    ScratchDir dir;
-    std::string path = dir.write("a.mp", "\n\n\n$Suite $SuiteId A\n$End_Suite\n");
-    LibraryError error;
-    EXPECT_EQ(classifyFile(path, error), FileKind::Mp);
-    EXPECT_FALSE(error.isSet());
-    auto document = importMpFile(path, {}, error);
-    ASSERT_TRUE(document) << error.text;
-    EXPECT_EQ(document->name(), "A");
-    EXPECT_EQ(document->type(), DocumentType::TestSuite);
+TEST(MpFileClassification, ByTheFirstBytes) {
+    EXPECT_EQ(classifyBytes("\n\n\n$Suite $SuiteId A\n$End_Suite\n"), FileKind::Mp);
+    EXPECT_EQ(classifyBytes(" \t\r\n$TTCN_Module $TTCN_ModuleId M"), FileKind::Mp);
+    EXPECT_EQ(classifyBytes("$Package $PackageId P"), FileKind::Mp);
+    EXPECT_EQ(classifyBytes("x$Suite"), FileKind::Unreadable);
+    EXPECT_EQ(classifyBytes(std::string("\x7f" "ELF\x01\x02\0\0$Suite", 13)), FileKind::Unreadable);
+    EXPECT_EQ(classifyBytes(""), FileKind::Unreadable);
 }
 
-TEST(MpFileClassification, StoredSuiteHeadersAreNotMp) {
+TEST(MpFileClassification, StoredSuitesAndUnreadableFilesAreRefusedWithTheirText) {
     ScratchDir dir;
     LibraryError error;
     // A version too long for any integer is refused, not wrapped around to 8.
@@ -40,84 +32,50 @@ TEST(MpFileClassification, StoredSuiteHeadersAreNotMp) {
 
     error.clear();
     std::string current = dir.write("cur.veld", "== 19960308 8\nrest");
-    EXPECT_EQ(classifyFile(current, error), FileKind::StoredSuite);
-    EXPECT_TRUE(error.isSet());
-    EXPECT_EQ(error.text, "File " + current + " is a stored suite; only TTCN.MP files can be loaded");
     EXPECT_FALSE(importMpFile(current, {}, error));
-}
+    EXPECT_EQ(error.text, "File " + current + " is a stored suite; only TTCN.MP files can be loaded");
 
-TEST(MpFileClassification, AnythingElseIsNotReadable) {
-    ScratchDir dir;
-    LibraryError error;
-    std::string binary = dir.write("b.mp", std::string("\x7f" "ELF\x01\x02\0\0$Suite", 13));
-    EXPECT_EQ(classifyFile(binary, error), FileKind::Unreadable);
+    error.clear();
+    std::string binary = dir.write("b.mp", "x$Suite");
+    EXPECT_FALSE(importMpFile(binary, {}, error));
     EXPECT_EQ(error.code, LibraryErrorCode::FileNotReadable);
     EXPECT_EQ(error.text, "File " + binary + " not found or not readable");
-
     error.clear();
-    EXPECT_FALSE(importMpFile(dir.write("none", "") + ".missing", {}, error));
+    EXPECT_FALSE(importMpFile(binary + ".missing", {}, error));
     EXPECT_EQ(error.code, LibraryErrorCode::FileNotReadable);
-    error.clear();
-    EXPECT_EQ(classifyFile(dir.write("empty.mp", ""), error), FileKind::Unreadable);
 }
 
-TEST(MpFileClassification, ModulesAndPackagesAreMp) {
-    EXPECT_EQ(classifyBytes(" \t\r\n$TTCN_Module $TTCN_ModuleId M"), FileKind::Mp);
-    EXPECT_EQ(classifyBytes("$Package $PackageId P"), FileKind::Mp);
-    EXPECT_EQ(classifyBytes("x$Suite"), FileKind::Unreadable);
-}
-
-TEST(MpImportCall, FailureReturns98AndLogsTheText) {
-    ScratchDir dir;
-    std::string path = dir.write("bad.mp", "$Suite $SuiteId B\n$DeclarationsPart\n");
+// The import call with its log: the result code and what was logged.
+std::pair<int, std::string> importLogged(const std::string& path) {
     CapturedStream log;
     MpImportOptions options;
     options.log = log.get();
     std::unique_ptr<Document> document;
     LibraryError error;
-    EXPECT_EQ(importMp(path, options, document, error), 98);
-    EXPECT_EQ(error.code, LibraryErrorCode::SyntaxError);
-    EXPECT_EQ(log.text(), path + ":2: Syntax error (end of file before $End_DeclarationsPart)\n");
-    EXPECT_EQ(importMp("", options, document, error), 160);
+    const int result = importMp(path, options, document, error);
+    return {result, log.text()};
 }
 
-TEST(MpImportCall, LoggedErrorTextIsCutTo264Characters) {
+TEST(MpImportCall, FailureReturns98AndLogsTheTextCutTo264Characters) {
     ScratchDir dir;
+    const std::string bad = dir.write("bad.mp", "$Suite $SuiteId B\n$DeclarationsPart\n");
+    EXPECT_EQ(importLogged(bad), std::make_pair(98, bad + ":2: Syntax error (end of file before $End_DeclarationsPart)\n"));
+    EXPECT_EQ(importLogged("").first, 160);
     // "File <name> not found or not readable" with a name of 300 characters.
-    std::string missing = dir.write("x", "") + "/" + std::string(300, 'n') + ".mp";
-    CapturedStream log;
-    MpImportOptions options;
-    options.log = log.get();
-    std::unique_ptr<Document> document;
-    LibraryError error;
-    EXPECT_EQ(importMp(missing, options, document, error), 98);
-    EXPECT_EQ(error.code, LibraryErrorCode::FileNotReadable);
-    std::string full = "File " + missing + " not found or not readable";
-    EXPECT_EQ(log.text(), full.substr(0, 264) + "\n");
-
+    const std::string missing = (dir.path() / (std::string(300, 'n') + ".mp")).string();
+    const std::string cut = ("File " + missing + " not found or not readable").substr(0, 264) + "\n";
+    EXPECT_EQ(importLogged(missing), std::make_pair(98, cut));
     // Without a log the same text goes to standard error.
     testing::internal::CaptureStderr();
-    options.log = nullptr;
-    EXPECT_EQ(importMp(missing, options, document, error), 98);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), full.substr(0, 264) + "\n");
-}
-
-TEST(MpImportCall, LongErrorsAddTheLibraryPlaceWithinTheLimit) {
-    ScratchDir dir;
-    std::string path = dir.write("bad.mp", "$Suite $SuiteId B\n$DeclarationsPart\n");
-    setenv("VELD_LONG_ERRORS", "1", 1);
-    LibrarySettings::reload();
-    CapturedStream log;
-    MpImportOptions options;
-    options.log = log.get();
     std::unique_ptr<Document> document;
     LibraryError error;
-    EXPECT_EQ(importMp(path, options, document, error), 98);
-    unsetenv("VELD_LONG_ERRORS");
-    LibrarySettings::reload();
-    std::string expectedStart = path + ":2: Syntax error (end of file before $End_DeclarationsPart)\n*** ";
-    std::string logged = log.text();
-    EXPECT_EQ(logged.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(importMp(missing, {}, document, error), 98);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), cut);
+
+    ScopedEnvironment longErrors("VELD_LONG_ERRORS", "1");
+    const std::string logged = importLogged(bad).second;
+    const std::string start = bad + ":2: Syntax error (end of file before $End_DeclarationsPart)\n*** ";
+    EXPECT_EQ(logged.substr(0, start.size()), start);
     EXPECT_NE(logged.find(" @ "), std::string::npos) << logged;
     EXPECT_LE(logged.size(), 265u);
 }
@@ -148,37 +106,23 @@ TEST_F(ScannerBufferSize, SettingDefaultAndEnvironment) {
     EXPECT_EQ(decide(20000, "17000"), 20000u);  // smaller than the setting: no effect
     EXPECT_EQ(decide(-1, "2000000"), 2000000u);
     EXPECT_EQ(decide(-1, "junk"), 1000000u);
+    // Decided once per process: a later change is not seen.
+    setenv("VELD_SCANNER_BUFFER_SIZE", "3000000", 1);
+    EXPECT_EQ(scannerBufferSize(), 1000000u);
 }
 
-TEST_F(ScannerBufferSize, DecidedOncePerProcess) {
-    EXPECT_EQ(decide(16000, nullptr), 16000u);
-    setenv("VELD_SCANNER_BUFFER_SIZE", "50000", 1);
-    EXPECT_EQ(scannerBufferSize(), 16000u);
-}
-
-TEST_F(ScannerBufferSize, StringLongerThanTheBufferFailsAtItsFirstLine) {
+TEST_F(ScannerBufferSize, StringLongerThanTheBufferFailsAtItsFirstLineUnlessTheEnvironmentMakesRoom) {
     decide(16000, nullptr);
-    std::string fits = "$Suite $SuiteId S\n$DeclarationsPart\n$Comment \"" + std::string(15000, 'a') +
-                       "\"\n$End_DeclarationsPart\n$End_Suite\n";
     LibraryError error;
-    EXPECT_TRUE(importText(fits, error)) << error.text;
-
-    std::string tooLong = "$Suite $SuiteId S\n$DeclarationsPart\n\n$Comment /* " + std::string(9000, 'b') + "\n" +
-                          std::string(9000, 'c') + " */\n$End_DeclarationsPart\n$End_Suite\n";
+    EXPECT_TRUE(importText("$Suite $SuiteId S\n$Comment \"" + std::string(15000, 'a') + "\"\n$End_Suite\n", error))
+        << error.text;
+    const std::string tooLong = "$Suite $SuiteId S\n$DeclarationsPart\n\n$Comment /* " + std::string(9000, 'b') + "\n" +
+                                std::string(9000, 'c') + " */\n$End_DeclarationsPart\n$End_Suite\n";
     EXPECT_FALSE(importText(tooLong, error));
     EXPECT_EQ(error.code, LibraryErrorCode::ScannerBufferOverflow);
     EXPECT_EQ(error.text, "t.mp:4: Scanner buffer overflow (probably an unmatched ' or \")");
-}
-
-TEST_F(ScannerBufferSize, EnvironmentMakesRoomForLongerStrings) {
-    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n$Comment \"" + std::string(30000, 'a') +
-                       "\"\n$End_DeclarationsPart\n$End_Suite\n";
-    LibraryError error;
-    decide(16000, nullptr);
-    EXPECT_FALSE(importText(text, error));
-    EXPECT_EQ(error.code, LibraryErrorCode::ScannerBufferOverflow);
     decide(16000, "40000");
-    EXPECT_TRUE(importText(text, error)) << error.text;
+    EXPECT_TRUE(importText(tooLong, error)) << error.text;
 }
 
 TEST(MpScanner, UnterminatedQuoteIsReportedWhereItBegan) {
@@ -189,16 +133,6 @@ TEST(MpScanner, UnterminatedQuoteIsReportedWhereItBegan) {
     EXPECT_FALSE(importText(text, error));
     EXPECT_EQ(error.code, LibraryErrorCode::ScannerBufferOverflow);
     EXPECT_EQ(error.text, "t.mp:6: Scanner buffer overflow (probably an unmatched ' or \")");
-}
-
-TEST(MpScanner, IllegalCharactersAreWarnedTabAndCarriageReturnAreNot) {
-    std::string text = "$Suite $SuiteId S\r\n$DeclarationsPart\t\n$Comment a\x07z /* \x01 */\n$End_DeclarationsPart\n"
-                       "$End_Suite\n";
-    CapturedStream log;
-    LibraryError error;
-    auto document = importText(text, error, log.get());
-    ASSERT_TRUE(document) << error.text;
-    EXPECT_EQ(log.text(), "Warning: Illegal character (0x7) in line 3\nWarning: Illegal character (0x1) in line 3\n");
 }
 
 TEST(MpScanner, DollarInsideStringsAndFreeTextDoesNotStartAKeyword) {
@@ -229,38 +163,12 @@ TEST(MpReader, HeadNameTypeAndTrace) {
 
 TEST(MpReader, TraceGoesToStandardErrorOnlyWhenAskedFor) {
     LibraryError error;
-    unsetenv("VELD_MP_INPUT_TRACE");
-    LibrarySettings::reload();
-    testing::internal::CaptureStderr();
-    importText(kMinimalSuite, error);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    setenv("VELD_MP_INPUT_TRACE", "", 1);
-    LibrarySettings::reload();
-    testing::internal::CaptureStderr();
-    importText(kMinimalSuite, error);
-    unsetenv("VELD_MP_INPUT_TRACE");
-    LibrarySettings::reload();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Created TestSuite S1 in t.mp\n");
-}
-
-TEST(MpReader, NewDocumentsFromTheirSkeletons) {
-    CapturedStream trace;
-    MpImportOptions options;
-    options.trace = trace.get();
-    options.destination = "lib";
-    LibraryError error;
-    auto module = newDocument(DocumentType::Module, "M2", options, error);
-    ASSERT_TRUE(module) << error.text;
-    EXPECT_EQ(module->buffer(), "$TTCN_Module $TTCN_ModuleId M2 $End_TTCN_Module");
-    auto modular = newDocument(DocumentType::ModularTestSuite, "S2", options, error);
-    ASSERT_TRUE(modular);
-    EXPECT_EQ(modular->type(), DocumentType::ModularTestSuite);
-    EXPECT_EQ(modular->buffer(), "$Suite $SuiteId S2 $End_Suite");
-    EXPECT_EQ(trace.text(), "Created Module M2 in lib\nCreated ModularTestSuite S2 in lib\n");
-    EXPECT_FALSE(newDocument(DocumentType::TestSuiteIndex, "X", options, error));
-    EXPECT_EQ(error.code, LibraryErrorCode::IllegalMpInputParameters);
-    EXPECT_FALSE(newDocument(DocumentType::Package, "", options, error));
-    EXPECT_EQ(error.code, LibraryErrorCode::CannotCreateRoot);
+    for (const bool asked : {false, true}) {
+        ScopedEnvironment trace("VELD_MP_INPUT_TRACE", asked ? std::optional<std::string>("") : std::nullopt);
+        testing::internal::CaptureStderr();
+        importText("$Suite $SuiteId S1 $End_Suite\n", error);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), asked ? "Created TestSuite S1 in t.mp\n" : "");
+    }
 }
 
 TEST(MpReader, FlagTokenAfterSuiteAndGroupPathsWithTheSuiteName) {
@@ -284,21 +192,14 @@ TEST(MpReader, FlagTokenAfterSuiteAndGroupPathsWithTheSuiteName) {
 }
 
 TEST(MpReader, FullIdentifiersAreRewritten) {
-    std::string value;
-    auto rewrite = [&](std::string text) {
-        value = text;
-        return rewriteFullIdentifier(value);
-    };
-    EXPECT_TRUE(rewrite("ECHOmsg (/* echo message */)"));
-    EXPECT_EQ(value, "ECHOmsg (echo message)");
-    EXPECT_TRUE(rewrite("X (  /*a \\*/ b*/ )"));
-    EXPECT_EQ(value, "X (  a */ b)");
-    EXPECT_TRUE(rewrite("Plain"));
-    EXPECT_EQ(value, "Plain");
-    EXPECT_FALSE(rewrite("Y (full name)"));
-    EXPECT_EQ(value, "Y (full name)");
-    EXPECT_FALSE(rewrite("Z (/* open only)"));
-    EXPECT_EQ(value, "Z (open only)");
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"ECHOmsg (/* echo message */)", true, "ECHOmsg (echo message)"}, {"X (  /*a \\*/ b*/ )", true, "X (  a */ b)"},
+        {"Plain", true, "Plain"}, {"Y (full name)", false, "Y (full name)"}, {"Z (/* open only)", false, "Z (open only)"}};
+    for (const auto& [text, good, rewritten] : cases) {
+        std::string value = text;
+        EXPECT_EQ(rewriteFullIdentifier(value), good) << text;
+        EXPECT_EQ(value, rewritten);
+    }
 }
 
 TEST(MpReader, BadFullIdentifierIsWarnedAndKept) {
@@ -320,29 +221,37 @@ TEST(MpReader, BadFullIdentifierIsWarnedAndKept) {
     EXPECT_EQ(log.text(), "Syntax error in idandfullid\nin $ElemId of ElemDcl e1 (line 8)\n");
 }
 
-TEST(MpReader, DroppedFeaturesAreWarned) {
-    std::string text =
-        "$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ParDcls\n$TS_ParDcl\n$TS_ParId P\n$TS_ParType INTEGER\n"
-        "$TS_ParValue 5\n$End_TS_ParDcl\n$End_TS_ParDcls\n$Begin_CP_Dcls\n$CP_Dcl\n$CP_Id CP1\n$CP_Role  UT \n"
-        "$End_CP_Dcl\n$End_CP_Dcls\n$End_DeclarationsPart\n$End_Suite\n";
-    CapturedStream log;
-    LibraryError error;
-    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
-    EXPECT_EQ(log.text(),
-              "Warning: default values of TS Parameters isn't supported by Kestrel:\nin TS_ParDcl P (line 4)\n"
-              "Warning: CP Role information discarded: UT\n\nin CP_Dcl CP1 (line 11)\n");
-}
-
-TEST(MpReader, ConfigurationOutsideTestCasesIsAnIllegalConcurrentNodeOncePerImport) {
-    std::string text = "$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n"
-                       "$Begin_TestStep\n$TestStepId A\n$Configuration CONF\n$End_TestStep\n"
-                       "$Begin_TestStep\n$TestStepId B\n$Configuration CONF\n$End_TestStep\n$End_TestStepLibrary\n"
-                       "$DefaultsLibrary\n$Begin_Default\n$DefaultId D\n$Configuration CONF\n$End_Default\n"
-                       "$End_DefaultsLibrary\n$End_DynamicPart\n$End_Suite\n";
-    CapturedStream log;
-    LibraryError error;
-    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
-    EXPECT_EQ(log.text(), "Illegal concurrent node\n");
+TEST(MpReader, DroppedAndMisplacedContentIsWarned) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ParDcls\n$TS_ParDcl\n$TS_ParId P\n$TS_ParType INTEGER\n"
+         "$TS_ParValue 5\n$End_TS_ParDcl\n$End_TS_ParDcls\n$Begin_CP_Dcls\n$CP_Dcl\n$CP_Id CP1\n$CP_Role  UT \n"
+         "$End_CP_Dcl\n$End_CP_Dcls\n$End_DeclarationsPart\n$End_Suite\n",
+         "Warning: default values of TS Parameters isn't supported by Kestrel:\nin TS_ParDcl P (line 4)\n"
+         "Warning: CP Role information discarded: UT\n\nin CP_Dcl CP1 (line 11)\n"},
+        // A configuration in a test step or default, once per import.
+        {"$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n"
+         "$Begin_TestStep\n$TestStepId A\n$Configuration CONF\n$End_TestStep\n"
+         "$Begin_TestStep\n$TestStepId B\n$Configuration CONF\n$End_TestStep\n$End_TestStepLibrary\n"
+         "$DefaultsLibrary\n$Begin_Default\n$DefaultId D\n$Configuration CONF\n$End_Default\n"
+         "$End_DefaultsLibrary\n$End_DynamicPart\n$End_Suite\n",
+         "Illegal concurrent node\n"},
+        {"$Suite $SuiteId S\n$DeclarationsPart\n$CollectiveComments\n$Comment /* all */\n"
+         "$End_CollectiveComments\n$End_DeclarationsPart\n$End_Suite\n",
+         "Warning: Collective Comments isn't supported by Kestrel:\nin DeclarationsPart (line 2)\n"},
+        {"$Suite $SuiteId S\r\n$DeclarationsPart\t\n$Comment a\x07z /* \x01 */\n$End_DeclarationsPart\n$End_Suite\n",
+         "Warning: Illegal character (0x7) in line 3\nWarning: Illegal character (0x1) in line 3\n"},
+        {"$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n$Begin_TestStep\n$TestStepId STEP\n"
+         "$BehaviourDescription\n$BehaviourLine\n$Line [0] P ! A\n$End_BehaviourLine\n"
+         "$LocalTree\n$BehaviourLine\n$Line [0] P ? B\n$End_BehaviourLine\n$End_LocalTree\n"
+         "$End_BehaviourDescription\n$End_TestStep\n$End_TestStepLibrary\n$End_DynamicPart\n$End_Suite\n",
+         "No tree header as a first behaviourline\nin TestStep STEP (line 4)\n"},
+    };
+    for (const auto& [text, warnings] : cases) {
+        CapturedStream log;
+        LibraryError error;
+        ASSERT_TRUE(importText(text, error, log.get())) << error.text;
+        EXPECT_EQ(log.text(), warnings);
+    }
 }
 
 TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
@@ -400,20 +309,6 @@ TEST(MpReader, StatementKeywordsAloneAreNotTreeHeaders) {
     EXPECT_EQ(rows[5]->text("Header"), "TREE_NAME (a, b: INTEGER)");
 }
 
-TEST(MpReader, LocalTreeWithoutHeaderIsWarned) {
-    std::string text =
-        "$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n$Begin_TestStep\n$TestStepId STEP\n"
-        "$BehaviourDescription\n$BehaviourLine\n$Line [0] P ! A\n$End_BehaviourLine\n"
-        "$LocalTree\n$BehaviourLine\n$Line [0] P ? B\n$End_BehaviourLine\n$End_LocalTree\n"
-        "$End_BehaviourDescription\n$End_TestStep\n$End_TestStepLibrary\n$End_DynamicPart\n$End_Suite\n";
-    CapturedStream log;
-    LibraryError error;
-    auto document = importText(text, error, log.get());
-    ASSERT_TRUE(document) << error.text;
-    EXPECT_EQ(document->tables().at(0)->rows.size(), 2u);
-    EXPECT_EQ(log.text(), "No tree header as a first behaviourline\nin TestStep STEP (line 4)\n");
-}
-
 TEST(MpReader, StructuralFaultsAreSyntaxErrorsWithTheirLine) {
     struct Case {
         const char* text;
@@ -456,7 +351,7 @@ TEST(MpReader, DeepNestingIsAnErrorNotAStackOverflow) {
 
 TEST(MpReader, ManyUnknownKeywordsStayLinear) {
     // Unknown keywords with empty text might open groupings: deciding that must
-    // not scan the rest of the file once per keyword.
+    // not scan the rest of the file once per keyword (a regression runs for minutes).
     std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n";
     for (int i = 0; i < 200000; ++i) text += "$Unknown" + std::to_string(i) + "\n";
     text += "$Extension\n$Comment x\n$End_Extension\n$End_DeclarationsPart\n$End_Suite\n";
@@ -464,46 +359,7 @@ TEST(MpReader, ManyUnknownKeywordsStayLinear) {
     EXPECT_TRUE(importText(text, error)) << error.text;
 }
 
-TEST(MpReader, CollectiveCommentsAreDroppedWithAWarning) {
-    std::string text = "$Suite $SuiteId S\n$DeclarationsPart\n$CollectiveComments\n$Comment /* all */\n"
-                       "$End_CollectiveComments\n$End_DeclarationsPart\n$End_Suite\n";
-    CapturedStream log;
-    LibraryError error;
-    ASSERT_TRUE(importText(text, error, log.get())) << error.text;
-    EXPECT_EQ(log.text(), "Warning: Collective Comments isn't supported by Kestrel:\nin DeclarationsPart (line 2)\n");
-}
-
-TEST(MpReader, MangledInputNeverCrashes) {
-    // Pieces of real MP cut and shuffled, with binary bytes between them.
-    const char* pieces[] = {"$Suite ", "$SuiteId X\n", "$DynamicPart\n", "$End_DynamicPart\n", "$Begin_TestCase\n",
-                            "$TestCases\n", "$End_TestCases\n", "$BehaviourDescription\n", "$End_BehaviourDescription\n",
-                            "$End_TestCase\n", "$BehaviourLine\n", "$End_BehaviourLine\n", "$Line [3] A ! B\n",
-                            "\"", "'", "/*", "*/", "$Header H\n", "$TestGroup\n", "$End_TestGroup\n", "\x01\xff\x80",
-                            "$End_Suite", "$Begin_SimpleTypeDefs\n", "$SimpleTypeDef\n", "$Comment ", "$End_"};
-    std::mt19937 random(12345);
-    int loaded = 0;
-    for (int round = 0; round < 3000; ++round) {
-        std::string text = "$Suite $SuiteId X\n";
-        int count = static_cast<int>(random() % 40);
-        for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
-        if (round % 2) text += "\n$End_Suite\n";
-        LibraryError error;
-        auto document = importText(text, error);
-        EXPECT_TRUE(document || error.isSet());
-        if (document) {
-            ++loaded;
-            EXPECT_TRUE(buildSuiteTree(*document));
-        }
-    }
-    EXPECT_GT(loaded, 50);  // enough of them load for the tree builder to be tried too
-}
-
 TEST(TableLayouts, EveryNodeTypeWithCellsHasItsLayoutInSchemaTerms) {
-    const NodeLayout& testCase = layoutOf(SuiteNodeType::TestCase);
-    EXPECT_EQ(testCase.rowType, SuiteNodeType::BehaviourLine);
-    EXPECT_EQ(testCase.indexOf("TestCaseId"), 0);
-    EXPECT_EQ(testCase.indexOf("DetailedComment"), testCase.fieldCount - 1);
-    EXPECT_EQ(layoutOf(SuiteNodeType::StructTypeDef).rowType, SuiteNodeType::ElemDcl);
     EXPECT_EQ(tableByKeyword("ASN1_PDU_TypeRefs"), SuiteNodeType::ASN1_PDU_TypeDefsByRef);
     EXPECT_EQ(groupOrRowByKeyword("Structure&Objective"), SuiteNodeType::SO_StructureAndObjective);
     for (int t = 1; t < static_cast<int>(SuiteNodeType::Last); ++t) {

@@ -1,16 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
 
-#include "Asn1TestSupport.h"
+#include "TestSupport.h"
 #include "platform/FileStamp.h"
 #include "platform/Process.h"
-
-using namespace asn1test;
 
 namespace {
 struct Collected {

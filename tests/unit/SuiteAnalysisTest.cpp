@@ -198,15 +198,8 @@ TEST(SuiteAnalysis, EveryCellOfTheSuiteIsParsedAndItsNamesResolved) {
     ASSERT_TRUE(config);
     EXPECT_EQ(identifiers(config->rows[0]->cell("TCompUsed")->tree), "MTC1:TComp");
     EXPECT_EQ(identifiers(config->rows[0]->cell("PCOs_Used")->tree), "L:PCO");
-}
 
-TEST(SuiteAnalysis, ByReferenceRowsGetTheirAsn1Definitions) {
-    loadRemoteModule();
-    AnalysedSystem s;
-    s.add("every_table.mp", readFile(dataFile("every_table.mp")));
-    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-    s.analyse();
-    Document& root = *s.system.root();
+    // By-reference rows get the definitions of the Remote module.
     for (SuiteNodeType type : {SuiteNodeType::ASN1_TypeRefs, SuiteNodeType::ASN1_ASP_TypeDefsByRef,
                                SuiteNodeType::ASN1_PDU_TypeDefsByRef}) {
         SuiteNode* table = firstTable(root, type);
@@ -287,56 +280,6 @@ TEST(SuiteAnalysis, Asn1NamesWithHyphensAreFoundThroughTheirTtcnSpelling) {
     const Cell* value = constants->rows[0]->cell("TS_ConstValue");
     ASSERT_TRUE(value && value->tree);
     EXPECT_EQ(value->text, "7");
-}
-
-TEST(SuiteAnalysis, CellThatDoesNotParseShowsThePlace) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $Begin_TS_ConstDcls\n"
-                            "  $TS_ConstDcl $TS_ConstId TSC_OK $TS_ConstType INTEGER $TS_ConstValue 1 $End_TS_ConstDcl\n"
-                            "  $TS_ConstDcl $TS_ConstId TSC_BAD $TS_ConstType INTEGER $TS_ConstValue 1 +* 2 $End_TS_ConstDcl\n"
-                            " $End_TS_ConstDcls\n"));
-    s.analyse();
-    EXPECT_EQ(s.report,
-              "=============================================\n"
-              "Analysis of the table: TS_ConstDcls\n"
-              "Error:\n"
-              "  Row: TSC_BAD (TS_Const)\n"
-              "    TS_ConstValue:\n"
-              "Syntax error:\n"
-              "1 +* 2\n"
-              "   ^\n"
-              "\n"
-              "Analyzer done.\n\nErrors found in 1 tables.\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::TS_ConstDcls);
-    ASSERT_TRUE(table);
-    const Cell* bad = table->rows[1]->cell("TS_ConstValue");
-    EXPECT_EQ(bad->state, ParseState::ParsedWithErrors);
-    EXPECT_EQ(bad->tree, nullptr);
-    EXPECT_EQ(table->rows[0]->cell("TS_ConstValue")->state, ParseState::Parsed);
-}
-
-TEST(SuiteAnalysis, ConditionalTextOfAFieldFollowsTheDefinedFlags) {
-    const std::string text = suite(
-        " $Begin_TS_ConstDcls\n"
-        "  $TS_ConstDcl $TS_ConstId TSC_SIZE $TS_ConstType INTEGER\n"
-        "   $TS_ConstValue #if defined(BIG)\n100\n#else\n1\n#endif\n"
-        "  $End_TS_ConstDcl\n"
-        " $End_TS_ConstDcls\n");
-    for (bool big : {false, true}) {
-        AnalysedSystem s;
-        if (big) s.flags.add("BIG");
-        s.add("small.mp", text);
-        s.analyse();
-        EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-        SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::TS_ConstDcls);
-        ASSERT_TRUE(table);
-        const TreeNode* tree = table->rows[0]->cell("TS_ConstValue")->tree;
-        ASSERT_TRUE(tree);
-        // The value's one number leaf.
-        const TreeNode* leaf = tree;
-        while (leaf->count > 0 && leaf->child[0]) leaf = leaf->child[0];
-        EXPECT_EQ(leaf->text, big ? "100" : "1");
-    }
 }
 
 TEST(SuiteAnalysis, MisplacedDirectivesAreReportedAtTheirLine) {
@@ -501,43 +444,6 @@ TEST(SuiteAnalysis, SummaryCountsTablesWithErrorsAndWithWarnings) {
     EXPECT_EQ(s.state, AnalysisState::AnalysedWithErrors);
 }
 
-TEST(SuiteAnalysis, WarningsAloneStillSucceed) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $Begin_TS_VarDcls\n"
-                            "  $TS_VarDcl $TS_VarId V $TS_VarType INTEGER $End_TS_VarDcl\n"
-                            "  $TS_VarDcl $TS_VarId V $TS_VarType BOOLEAN $End_TS_VarDcl\n"
-                            " $End_TS_VarDcls\n"));
-    s.analyse();
-    EXPECT_EQ(s.report.substr(s.report.find("Analyzer done.")), "Analyzer done.\n\nWarnings found in 1 tables.\n");
-    EXPECT_EQ(s.state, AnalysisState::AnalysedWithWarnings);
-    EXPECT_TRUE(analysisSucceeded(s.state));
-}
-
-TEST(SuiteAnalysis, ErrorLimitStopsTheAnalysis) {
-    const std::string text =
-        suite(" $Begin_TS_ConstDcls $TS_ConstDcl $TS_ConstId A $TS_ConstType INTEGER $TS_ConstValue 1 + $End_TS_ConstDcl $End_TS_ConstDcls\n"
-              " $Begin_TS_VarDcls $TS_VarDcl $TS_VarId B $TS_VarType INTEGER $TS_VarValue 2 + $End_TS_VarDcl $End_TS_VarDcls\n");
-    AnalysedSystem limited;
-    limited.add("small.mp", text);
-    limited.analyse(1);
-    EXPECT_EQ(limited.report.find("TS_VarDcls"), std::string::npos);
-    EXPECT_NE(limited.report.find("Errors found in 1 tables."), std::string::npos);
-    AnalysedSystem unlimited;
-    unlimited.add("small.mp", text);
-    unlimited.analyse(0);
-    EXPECT_NE(unlimited.report.find("Errors found in 2 tables."), std::string::npos);
-}
-
-TEST(SuiteAnalysis, ModuleRootIsNotAnalysed) {
-    AnalysedSystem s;
-    s.add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
-    s.analyse();
-    EXPECT_EQ(s.report, "Wrong root module in the Kestrel System\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::SimpleTypeDefs);
-    ASSERT_TRUE(table);
-    EXPECT_EQ(table->rows[0]->cells[0].state, ParseState::NotParsed);
-}
-
 TEST(SuiteAnalysis, ImportOfAnObjectTheSourceLacks) {
     AnalysedSystem s;
     s.add("small.mp",
@@ -628,29 +534,6 @@ TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
     s.add("sdlp.mp", readFile(std::string(XLATOR_TEST_DATA) + "/../../../examples/sdlp.mp"));
     s.analyse();
     EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-}
-
-TEST(SuiteAnalysis, FullIdentifiersAsTheImporterKeepsThem) {
-    AnalysedSystem s;
-    s.add("small.mp", suite(" $StructTypeDefs $Begin_StructTypeDef $StructId HDR (/* the header */)\n"
-                            "  $ElemDcls $ElemDcl $ElemId len (/* length */) $ElemType INTEGER $End_ElemDcl $End_ElemDcls\n"
-                            " $End_StructTypeDef $End_StructTypeDefs\n"));
-    s.analyse();
-    EXPECT_EQ(s.report, "Analyzer done.\n\nNo Errors found.\n");
-    SuiteNode* table = firstTable(*s.system.root(), SuiteNodeType::StructTypeDef);
-    ASSERT_TRUE(table);
-    const TreeNode* id = table->cell("StructId")->tree;
-    ASSERT_TRUE(id);
-    std::vector<const TreeNode*> stack{id};
-    std::string full;
-    while (!stack.empty()) {
-        const TreeNode* node = stack.back();
-        stack.pop_back();
-        if (node->kind == Choices::FullIdentifier) full = std::string(node->text);
-        for (int32_t i = 0; i < node->count; ++i)
-            if (node->child[i]) stack.push_back(node->child[i]);
-    }
-    EXPECT_EQ(full, "the header");
 }
 
 TEST(SuiteAnalysis, KeywordStatementsAreNoTreeHeaders) {

@@ -4,23 +4,9 @@
 #include "tree/TreeViews.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 namespace {
-
-// Stands in for the field parser: every non-empty cell gets a text leaf of
-// its field's kind, so presence and row identity can be checked.
-void fillCells(Document& document, SuiteNode* node) {
-    for (Cell& cell : node->cells)
-        if (!cell.empty()) {
-            cell.tree = document.arena().makeText(kindNamed(cell.field), cell.text, cell.line);
-            cell.state = ParseState::Parsed;
-        }
-    for (SuiteNode* row : node->rows) fillCells(document, row);
-    for (SuiteNode* child : node->children) fillCells(document, child);
-}
 
 // One behaviour row: an indentation and a comment naming it; "H:name" for a
 // tree header; "" for an empty row.
@@ -70,103 +56,63 @@ protected:
         EXPECT_EQ(entry.choice(), Choices::TestCase);
         return entry.testCase().behaviourDescription();
     }
-    template <typename List>
-    static std::string names(const List& list) {
-        std::string out;
-        for (int32_t i = 0; i < list.size(); ++i) {
-            if (!out.empty()) out += " ";
-            out += std::string(list.behaviourLine(i).comment().text());
-        }
-        return out;
-    }
     std::unique_ptr<Document> document_;
 };
 
-TEST_F(BehaviourTrees, AlternativesAndChildren) {
-    BehaviourDescription d = load({{0, "a"}, {1, "b"}, {2, "c"}, {1, "d"}, {0, "e"}});
-    EXPECT_EQ(names(d.rootTree()), "a e");
-    EXPECT_EQ(names(d.rootTree().behaviourLine(0).children()), "b d");
-    EXPECT_EQ(names(d.rootTree().behaviourLine(0).children().behaviourLine(0).children()), "c");
-    EXPECT_EQ(d.rootTree().behaviourLine(1).children().size(), 0);  // children of the last row
-    EXPECT_EQ(d.localTreeList().size(), 0);
+// The lines of a level list by name, each followed by its children in parentheses.
+template <typename List>
+std::string outline(const List& list) {
+    std::string out;
+    for (int32_t i = 0; i < list.size(); ++i) {
+        const BehaviourLine line = list.behaviourLine(i);
+        if (i > 0) out += ' ';
+        out += line.comment().text();
+        if (line.children().size() > 0) out.append("(").append(outline(line.children())).append(")");
+    }
+    return out;
 }
 
-TEST_F(BehaviourTrees, JumpOfMoreThanOneLevelGivesNoChildren) {
-    BehaviourDescription d = load({{0, "a"}, {2, "b"}, {1, "c"}, {0, "d"}});
-    EXPECT_EQ(names(d.rootTree()), "a d");
-    EXPECT_EQ(d.rootTree().behaviourLine(0).children().size(), 0);
+// The root tree, then each local tree as " | header: lines".
+std::string outline(const BehaviourDescription& body) {
+    std::string out = outline(body.rootTree());
+    for (int32_t i = 0; i < body.localTreeList().size(); ++i) {
+        const LocalTree tree = body.localTreeList().localTree(i);
+        out.append(" | ").append(tree.header().treeNode()->text).append(": ").append(outline(tree.behaviourLineList()));
+    }
+    return out;
 }
 
-TEST_F(BehaviourTrees, ChildLevelFollowedByADeeperJump) {
-    // "c" jumps two levels below "b": "b" has no children, "c" belongs to no
-    // level list, and the level of "b" goes on past it with "d".
-    BehaviourDescription d = load({{0, "a"}, {1, "b"}, {3, "c"}, {1, "d"}, {2, "e"}, {0, "f"}, {2, "g"}});
-    EXPECT_EQ(names(d.rootTree()), "a f");
-    BehaviourLine a = d.rootTree().behaviourLine(0);
-    EXPECT_EQ(names(a.children()), "b d");
-    EXPECT_EQ(a.children().behaviourLine(0).children().size(), 0);
-    EXPECT_EQ(names(a.children().behaviourLine(1).children()), "e");
-    EXPECT_EQ(d.rootTree().behaviourLine(1).children().size(), 0);
+TEST_F(BehaviourTrees, LevelsChildrenAndLocalTrees) {
+    struct Case {
+        std::vector<Row> rows;
+        std::vector<std::size_t> leftOut;
+        const char* outline;
+    };
+    const Case cases[] = {
+        {{{0, "a"}, {1, "b"}, {2, "c"}, {1, "d"}, {0, "e"}}, {}, "a(b(c) d) e"},
+        // A jump of more than one level gives no children.
+        {{{0, "a"}, {2, "b"}, {1, "c"}, {0, "d"}}, {}, "a d"},
+        // "c" jumps two levels below "b": it belongs to no level list, and the level of "b" goes on past it.
+        {{{0, "a"}, {1, "b"}, {3, "c"}, {1, "d"}, {2, "e"}, {0, "f"}, {2, "g"}}, {}, "a(b d(e)) f"},
+        {{{0, ""}, {0, "a"}, {0, ""}, {1, "b"}, {0, ""}, {1, "c"}, {2, "d"}, {0, ""}}, {}, "a(b c(d))"},
+        {{{0, "a"}, {1, "b"}, {0, "H:LT1(p: INTEGER)"}, {0, "x"}, {1, "y"}, {0, "H:LT2"}, {0, "z"}, {0, "w"}},
+         {},
+         "a(b) | LT1(p: INTEGER): x(y) | LT2: z w"},
+        {{{0, "H:LT"}, {0, "a"}, {1, "b"}}, {}, " | LT: a(b)"},
+        {{}, {}, ""},
+        // Rows left out by conditional text: a tree header with its lines, or the header alone.
+        {{{0, "a"}, {0, "H:LT"}, {0, "x"}, {1, "y"}, {0, "b"}, {1, "c"}}, {1, 2, 3}, "a b(c)"},
+        {{{0, "a"}, {1, "b"}, {0, "H:LT"}, {1, "x"}}, {2}, "a(b x)"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(outline(load(c.rows, c.leftOut)), c.outline);
 }
 
-TEST_F(BehaviourTrees, EmptyRowsAreSkippedEverywhere) {
-    BehaviourDescription d = load({{0, ""}, {0, "a"}, {0, ""}, {1, "b"}, {0, ""}, {1, "c"}, {2, "d"}, {0, ""}});
-    EXPECT_EQ(names(d.rootTree()), "a");
-    BehaviourLine a = d.rootTree().behaviourLine(0);
-    EXPECT_EQ(names(a.children()), "b c");
-    EXPECT_EQ(a.children().behaviourLine(0).children().size(), 0);
-    EXPECT_EQ(names(a.children().behaviourLine(1).children()), "d");
-    EXPECT_EQ(a.children().behaviourLine(1).children().behaviourLine(0).children().size(), 0);
-}
-
-TEST_F(BehaviourTrees, TreeHeadersInsideTheBodyStartLocalTrees) {
-    BehaviourDescription d =
-        load({{0, "a"}, {1, "b"}, {0, "H:LT1(p: INTEGER)"}, {0, "x"}, {1, "y"}, {0, "H:LT2"}, {0, "z"}, {0, "w"}});
-    EXPECT_EQ(names(d.rootTree()), "a");
-    EXPECT_EQ(d.rootTree().behaviourLine(0).children().behaviourLine(0).children().size(), 0);
-    ASSERT_EQ(d.localTreeList().size(), 2);
-    LocalTree first = d.localTreeList().localTree(0);
-    ASSERT_TRUE(first.is_present_header());
-    EXPECT_EQ(first.header().treeNode()->text, "LT1(p: INTEGER)");
-    EXPECT_EQ(names(first.behaviourLineList()), "x");
-    EXPECT_EQ(names(first.behaviourLineList().behaviourLine(0).children()), "y");
-    EXPECT_EQ(names(d.localTreeList().localTree(1).behaviourLineList()), "z w");
-}
-
-TEST_F(BehaviourTrees, TreeHeaderLeftOutStartsNoLocalTree) {
-    // Rows 1 to 3 (a tree header and its lines) are left out: "b" goes on
-    // the root level, and there is no local tree.
-    BehaviourDescription d = load({{0, "a"}, {0, "H:LT"}, {0, "x"}, {1, "y"}, {0, "b"}, {1, "c"}}, {1, 2, 3});
-    EXPECT_EQ(names(d.rootTree()), "a b");
-    EXPECT_EQ(names(d.rootTree().behaviourLine(1).children()), "c");
-    EXPECT_EQ(d.localTreeList().size(), 0);
-
-    // Only the header left out: its lines join the level that comes before it.
-    BehaviourDescription e = load({{0, "a"}, {1, "b"}, {0, "H:LT"}, {1, "x"}}, {2});
-    EXPECT_EQ(names(e.rootTree()), "a");
-    EXPECT_EQ(names(e.rootTree().behaviourLine(0).children()), "b x");
-    EXPECT_EQ(e.localTreeList().size(), 0);
-}
-
-TEST_F(BehaviourTrees, BodyStartingWithATreeHeaderHasAnEmptyRootTree) {
-    BehaviourDescription d = load({{0, "H:LT"}, {0, "a"}, {1, "b"}});
-    EXPECT_EQ(d.rootTree().size(), 0);
-    ASSERT_EQ(d.localTreeList().size(), 1);
-    EXPECT_EQ(names(d.localTreeList().localTree(0).behaviourLineList()), "a");
-}
-
-TEST_F(BehaviourTrees, EmptyBodyAndLineNumbers) {
-    BehaviourDescription empty = load({});
-    EXPECT_EQ(empty.rootTree().size(), 0);
-    EXPECT_EQ(empty.localTreeList().size(), 0);
-
+TEST_F(BehaviourTrees, LinesKeepTheirRowNumberAndAreOneNodeInEveryList) {
     BehaviourDescription d = load({{0, "a"}, {0, ""}, {1, "b"}});
     BehaviourLine b = d.rootTree().behaviourLine(0).children().behaviourLine(0);
-    ASSERT_TRUE(b.is_present_lineNumber());
     EXPECT_EQ(b.lineNumber().number().text(), "2");
     EXPECT_FALSE(b.is_present_labelId());
     EXPECT_TRUE(b.is_present_line());
-    // The same row is one node in every list that holds it.
     EXPECT_EQ(d.rootTree().behaviourLine(0).children().behaviourLine(0).treeNode(), b.treeNode());
 }
 
@@ -185,20 +131,6 @@ TEST_F(BehaviourTrees, EachLineOneLevelDeeperNestsToTheLastLine) {
     }
     EXPECT_EQ(line.comment().text(), numbered("r", depth - 1));
     EXPECT_EQ(line.children().size(), 0);
-}
-
-TEST(LevelLists, StopAtHeadersAndShallowerRows) {
-    LibraryError error;
-    auto document = importText(testCaseText({{1, "a"}, {2, "b"}, {1, "c"}, {0, "d"}, {1, "e"}}), error);
-    ASSERT_TRUE(document);
-    const auto& rows = document->tables().at(0)->rows;
-    EXPECT_EQ(levelList(rows, 0), (std::vector<std::size_t>{0, 2}));
-    EXPECT_EQ(levelList(rows, 3), (std::vector<std::size_t>{3}));
-    EXPECT_EQ(levelList(rows, 9), std::vector<std::size_t>{});
-    EXPECT_EQ(childrenStart(rows, 0), 1);
-    EXPECT_EQ(childrenStart(rows, 1), -1);
-    EXPECT_EQ(childrenStart(rows, 3), 4);
-    EXPECT_EQ(childrenStart(rows, 4), -1);
 }
 
 // The level-list rules read straight off their description, one forward scan
@@ -271,7 +203,7 @@ const char* kDeclarationsAndConstraints =
     "$End_StructTypeConstraints\n$End_ConstraintsPart\n"
     "$End_Suite\n";
 
-TEST(SuiteTree, TablesRowsAndFlatRowLists) {
+TEST(SuiteTree, TablesRowsFlatRowListsAndConstraintGroups) {
     LibraryError error;
     auto document = importText(kDeclarationsAndConstraints, error);
     ASSERT_TRUE(document) << error.text;
@@ -293,14 +225,8 @@ TEST(SuiteTree, TablesRowsAndFlatRowLists) {
     EXPECT_EQ(suite.dynamicPart().testCases().testGroupOrTestCaseList().size(), 0);
     // Building again gives the same tree.
     EXPECT_EQ(buildSuiteTree(*document), suite.treeNode());
-}
 
-TEST(SuiteTree, ConstraintGroupsNestInFileOrder) {
-    LibraryError error;
-    auto document = importText(kDeclarationsAndConstraints, error);
-    ASSERT_TRUE(document) << error.text;
-    fillCells(*document, document->root());
-    ASuite suite(buildSuiteTree(*document));
+    // Constraint groups nest in file order.
     StructTypeConstraintOrGroupList top =
         suite.constraintsPart().ts_TypeConstraints().structTypeConstraints().structTypeConstraintOrGroupList();
     ASSERT_EQ(top.size(), 2);
