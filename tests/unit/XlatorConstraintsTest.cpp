@@ -4,7 +4,7 @@
 // every assertion of the constraint tables, with what the file keeps.
 #include "TranslateTestSupport.h"
 
-#include "Asn1TestSupport.h"
+#include "TestSupport.h"
 #include "front/XlatorOptions.h"
 #include "translate/XlatorDefinitionCollector.h"
 #include "translate/XlatorVisitor.h"
@@ -168,10 +168,9 @@ TEST_F(Templates, ReplacedComponentTypes) {
 // the module names them: component types and the omitted OPTIONAL and
 // DEFAULT components come from the module.
 TEST(TemplatesOverPublishedModule, OmittedComponentsFromTheModule) {
-    std::optional<std::filesystem::path> corpus = asn1test::corpusDirectory();
-    std::filesystem::path module = corpus ? *corpus / "pycrate/Lightweight-Directory-Access-Protocol-V3.asn" : "";
-    if (!corpus || !std::filesystem::exists(module))
-        GTEST_SKIP() << "the published module Lightweight-Directory-Access-Protocol-V3 is not next to the repository";
+    XLATOR_REQUIRE_PUBLISHED_MODULES();
+    fs::path module = publishedModule("Lightweight-Directory-Access-Protocol-V3.asn");
+    ASSERT_FALSE(module.empty());
     OpenedSuite opened;
     ASSERT_TRUE(opened.open({dataFile("translate/ldap_constraints.mp")}, {module.string()}));
     Translated out = translate(opened.suite, {nthNode(opened.root(), Choices::ASN1_TypeConstraints)}, "ldap");
