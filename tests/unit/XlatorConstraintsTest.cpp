@@ -1,7 +1,6 @@
-// Constraints to templates: a suite with every constraint kind, translated
-// from its constraints part and compared byte for byte with a hand-written
-// module part; templates over the types of a published ASN.1 module; and
-// every assertion of the constraint tables, with what the file keeps.
+// Constraints to templates: real suites translated from their constraint
+// nodes and compared byte for byte with hand-written expected files under
+// data/translate/, and every assertion of the constraint tables.
 #include "TranslateTestSupport.h"
 
 #include "TestSupport.h"
@@ -9,22 +8,18 @@
 #include "translate/XlatorDefinitionCollector.h"
 #include "translate/XlatorVisitor.h"
 #include "tree/KindInfo.h"
-#include "suite/fields/FieldParser.h"
 #include "tree/TreeArena.h"
 #include "tree/TreeBuild.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 using namespace translate_test;
 
 namespace {
-
-const char* const kPduParameterWarning =
-    "warning: PDU parameters receive 'anytype' type, you need to fix constraint to get "
-    "'{MyType := actualParameter}'\n";
 
 // A translation visitor that tells how deep its type context stack is.
 class TemplateWriter : public XlatorVisitor {
@@ -33,33 +28,29 @@ public:
     std::size_t stackDepth() const { return typeContext_.size(); }
 };
 
-// What one translation wrote into the TTCN-3 file and onto standard error.
-struct Translated {
-    std::string ttcn;
-    std::string asn;
-    std::string errors;
-};
-
-// Translates `nodes` in order. The entries of `leftovers` stand on the type
-// context stack before, as the ASN.1 type definitions of the declarations
-// part leave theirs there; the templates must leave the stack as they found it.
-Translated translate(const AccessSuite& suite, const std::vector<AccessNode>& nodes, const std::string& name,
-                     const std::vector<AccessNode>& leftovers = {}) {
+// The TTCN-3 text and standard error of translating `nodes` in order, with
+// `leftovers` on the type context stack before (as the ASN.1 type definitions
+// of the declarations part leave theirs); the stack must end as it began and
+// the ASN.1 file must stay empty.
+std::pair<std::string, std::string> translate(const AccessSuite& suite, const std::vector<AccessNode>& nodes,
+                                              const std::string& name, const std::vector<AccessNode>& leftovers = {}) {
     CapturedOutput out(name);
     TemplateWriter writer(suite);
     for (const AccessNode& entry : leftovers) writer.pushTypeContext(entry);
     ::testing::internal::CaptureStderr();
     for (const AccessNode& node : nodes) writer.Visit(node);
-    Translated result{out.ttcn(), out.asn(), ::testing::internal::GetCapturedStderr()};
+    std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(writer.stackDepth(), leftovers.size()) << name;
-    return result;
+    EXPECT_EQ(out.asn(), "") << name;
+    return {out.ttcn(), errors};
 }
 
-// The suite of tests/unit/data/translate/constraints.mp: every constraint
-// kind, user groups two deep, parameters of each kind, a derivation path of
-// three steps, element comments, SEQUENCE, CHOICE and SEQUENCE OF values, a
-// modified ASN.1 constraint, a constraint reference with a structured value,
-// a structured value in a tabular template.
+// data/translate/constraints.mp (also the suite of the end-to-end case
+// templates_every_kind): every constraint kind, user groups two deep,
+// parameters of each kind, a derivation path of three steps, element
+// comments, SEQUENCE, CHOICE and SEQUENCE OF values, a modified ASN.1
+// constraint, constraint references with structured values, structured values
+// in tabular templates.
 class Templates : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -70,9 +61,6 @@ protected:
     }
     static void TearDownTestSuite() { delete opened; }
     void TearDown() override { tabularFormat = false; }
-
-    static AccessNode constraintsPart() { return nthNode(opened->root(), Choices::ConstraintsPart); }
-
     static OpenedSuite* opened;
     static bool loaded;
 };
@@ -81,150 +69,53 @@ bool Templates::loaded = false;
 
 TEST_F(Templates, EveryKindInItsGroup) {
     ASSERT_TRUE(loaded);
-    // A structured value of a tabular template is read against its element's
-    // type, not against a type that the declarations left on the stack.
-    Translated out = translate(opened->suite, {constraintsPart()}, "constraints",
-                               {opened->suite.find(opened->root(), "Msg")});
-    EXPECT_EQ(out.ttcn, readFile(dataFile("translate/constraints_part.expected")));
-    EXPECT_EQ(out.asn, "");
+    // A value of a tabular template is written against its element's type,
+    // never against a type that the declarations left on the stack.
+    auto [ttcn, errors] = translate(opened->suite, {nthNode(opened->root(), Choices::ConstraintsPart)}, "all",
+                                    {opened->suite.find(opened->root(), "Msg")});
+    EXPECT_EQ(ttcn, readFile(dataFile("translate/constraints_part.expected")));
     // One warning for the one parameter of the metatype PDU.
-    EXPECT_EQ(out.errors, kPduParameterWarning);
+    EXPECT_EQ(errors, "warning: PDU parameters receive 'anytype' type, you need to fix constraint to get "
+                      "'{MyType := actualParameter}'\n");
 }
 
-// With -TFT the table's comment and the element's comment are display
-// attributes in the with-block after the template; an ASN.1 template has its
-// with-block after the value.
+// With -TFT the comments of the table and of its elements are display
+// attributes in the with-block after the template (after the value of an
+// ASN.1 template).
 TEST_F(Templates, DisplayAttributesFollowTheTemplate) {
     ASSERT_TRUE(loaded);
     tabularFormat = true;
-    Translated out = translate(opened->suite,
-                               {nthNode(opened->root(), Choices::StructTypeConstraint, 0),
-                                nthNode(opened->root(), Choices::ASN1_TypeConstraint, 0)},
-                               "constraints_tft");
-    EXPECT_EQ(out.ttcn,
-              "\n"
-              "// a header\n"
-              "template HEADER_T C_HDR(template integer p_kind, template octetstring p_data) := \n"
-              "{\n"
-              "  kind := p_kind, \n"
-              "  // the payload\n"
-              "  data := p_data\n"
-              "}\n"
-              "with\n"
-              "{\n"
-              "  display \"comments := a header\"\n"
-              "  display (data) \"comments := the payload\"\n"
-              "}\n"
-              "// two optional components left out\n"
-              "template Msg C_MSG := \n"
-              "{\n"
-              "  id := 1, \n"
-              "  inner := \n"
-              "  {\n"
-              "    x := 2\n"
-              "    , y := omit\n"
-              "  }\n"
-              "  , alpha := omit, zeta := omit\n"
-              "}\n"
-              "with\n"
-              "{\n"
-              "  display \"comments := two optional components left out\"\n"
-              "}\n");
+    auto [ttcn, errors] = translate(opened->suite,
+                                    {nthNode(opened->root(), Choices::StructTypeConstraint, 0),
+                                     nthNode(opened->root(), Choices::ASN1_TypeConstraint, 0)},
+                                    "tft");
+    EXPECT_EQ(ttcn, readFile(dataFile("translate/constraints_tft.expected")));
 }
 
-// The replaced component's type: by name, through a record reference, by
-// index into a SEQUENCE OF; nothing where a step finds nothing.
-TEST_F(Templates, ReplacedComponentTypes) {
-    ASSERT_TRUE(loaded);
-    struct {
-        const char* type;  // the constraint type on the stack
-        const char* replacement;
-        int32_t expected;  // the kind of the resolved ASN.1 structure
-    } cases[] = {
-        {"Msg", "REPLACE inner BY {}", Choices::SequenceType},
-        {"Msg", "REPLACE inner.y BY 1", Choices::IntegerType},
-        {"List", "REPLACE (1).x BY 1", Choices::IntegerType},
-        {"Msg", "REPLACE alpha BY 1", Choices::IntegerType},
-        {"Msg", "REPLACE nothing BY 1", Choices::invalid_choice},
-        {"Msg", "REPLACE inner.nothing.x BY 1", Choices::invalid_choice},
-        {"Msg", "REPLACE inner[1] BY 1", Choices::invalid_choice},
-        {"Nothing", "REPLACE inner BY 1", Choices::invalid_choice},
-    };
-    for (const auto& c : cases) {
-        TreeArena arena;
-        FieldParseResult parsed = parseField(Choices::ASN1_ConsValue, c.replacement, 1, arena);
-        ASSERT_FALSE(parsed.hasErrors()) << c.replacement;
-        AccessNode references = nthNode(AccessNode(parsed.tree->kind, parsed.tree), Choices::ReferenceList);
-        ASSERT_FALSE(references.isEmpty()) << c.replacement;
-        TemplateWriter writer(opened->suite);
-        writer.pushTypeContext(opened->suite.find(opened->root(), c.type));
-        AccessNode type = writer.replacedComponentType(references.as<ReferenceList>());
-        AccessNode structure = type.isEmpty() ? AccessNode() : writer.asn1Structure(type);
-        EXPECT_EQ(structure.choice(), c.expected) << c.type << ": " << c.replacement;
-    }
-}
-
-// Constraints over the types of a published module, named in the suite as
-// the module names them: component types and the omitted OPTIONAL and
-// DEFAULT components come from the module.
+// Constraints over types of a published module, each named in the suite as
+// the module names it: the omitted OPTIONAL and DEFAULT components and the
+// element type of a SEQUENCE OF come from the module.
 TEST(TemplatesOverPublishedModule, OmittedComponentsFromTheModule) {
     XLATOR_REQUIRE_PUBLISHED_MODULES();
     fs::path module = publishedModule("Lightweight-Directory-Access-Protocol-V3.asn");
-    ASSERT_FALSE(module.empty());
     OpenedSuite opened;
     ASSERT_TRUE(opened.open({dataFile("translate/ldap_constraints.mp")}, {module.string()}));
-    Translated out = translate(opened.suite, {nthNode(opened.root(), Choices::ASN1_TypeConstraints)}, "ldap");
-    EXPECT_EQ(out.ttcn,
-              "group ASN1ConstraintDeclarations\n"
-              "{\n"
-              "  template Control C_CONTROL := \n"
-              "  {\n"
-              "    controlType := '01'O\n"
-              "    , controlValue := omit, criticality := omit\n"
-              "  }\n"
-              "  template Controls C_CONTROLS := \n"
-              "  {\n"
-              "    {\n"
-              "      controlType := '02'O, \n"
-              "      criticality := true\n"
-              "      , controlValue := omit\n"
-              "    }\n"
-              "  }\n"
-              "  template MatchingRuleAssertion C_RULE := \n"
-              "  {\n"
-              "    matchValue := '03'O\n"
-              "    , dnAttributes := omit, matchingRule := omit, type := omit\n"
-              "  }\n"
-              "}\n");
-    EXPECT_EQ(out.errors, "");
+    auto [ttcn, errors] = translate(opened.suite, {nthNode(opened.root(), Choices::ASN1_TypeConstraints)}, "ldap");
+    EXPECT_EQ(ttcn, readFile(dataFile("translate/ldap_constraints.expected")));
+    EXPECT_EQ(errors, "");
 }
 
-// ---- Failures ----
-
-std::string escapeRegex(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        if (std::string("\\.^$|()[]{}*+?").find(c) != std::string::npos) escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-// The assertion line with any line number of this part's source file.
-std::string assertionLine(const std::string& expression, const std::string& message) {
-    std::string line = "ASSERTION FAILED: ";
-    line += expression;
-    line += " ('";
-    line += message;
-    line += "') at XlatorConstraints.cpp(";
-    std::string pattern = escapeRegex(line);
-    pattern += "[0-9]+\\)\n$";
-    return pattern;
+// A CM parameter row asserts nothing: without name and value it is " := ".
+TEST(TemplateRows, CmParameterWithoutNameOrValue) {
+    TreeArena arena;
+    AccessSuite suite;
+    TreeNode* row = arena.make(Choices::CM_ParValue, kindInfo(Choices::CM_ParValue).fieldCount());
+    EXPECT_EQ(translate(suite, {AccessNode(Choices::CM_ParValue, row)}, "cm").first, " := ");
 }
 
 struct Failure {
     int32_t kind;
-    std::vector<int32_t> present;  // the fields given; every other field is absent
+    std::vector<int32_t> present;  // the fields given; every other one is absent
     const char* expression;
     const char* message;
 };
@@ -283,7 +174,8 @@ const Failure kFailures[] = {
     {Choices::FormalParIdList, {}, "false", "INTERNAL_ERROR: in VisitFormalParIdList"},
 };
 
-// Nothing is written for a table whose check fails: the check comes first.
+// The assertion line with any line number; nothing reaches the file, since
+// each kind checks before it writes.
 TEST(TemplateFailures, EveryAssertionInItsOrder) {
     GTEST_FLAG_SET(death_test_style, "fast");
     AccessSuite suite;
@@ -292,48 +184,15 @@ TEST(TemplateFailures, EveryAssertionInItsOrder) {
         TreeNode* node = arena.make(f.kind, kindInfo(f.kind).fieldCount());
         for (int32_t field : f.present)
             node->child[fieldIndex(f.kind, field)] = arena.make(field, kindInfo(field).fieldCount());
+        std::string line = std::string("ASSERTION FAILED: ") + f.expression + " ('" + f.message + "') at ";
+        std::string pattern = "^";
+        for (char c : line) pattern += std::string(std::strchr(".()[]{}*+?^$|\\", c) ? "\\" : "") + c;
+        pattern += "XlatorConstraints\\.cpp\\([0-9]+\\)\n$";
         CapturedOutput out("failure");
         TemplateWriter writer(suite);
-        std::string line = "^";
-        line += assertionLine(f.expression, f.message);
-        EXPECT_EXIT(writer.Visit(AccessNode(f.kind, node)), ::testing::ExitedWithCode(1), line)
-            << f.expression;
+        EXPECT_EXIT(writer.Visit(AccessNode(f.kind, node)), ::testing::ExitedWithCode(1), pattern) << f.expression;
         EXPECT_EQ(out.ttcn(), "") << f.expression;
     }
-}
-
-// A CM parameter asserts nothing: without name and value it is " := ".
-TEST(TemplateFailures, CmParameterWithoutNameOrValue) {
-    TreeArena arena;
-    TreeNode* row = arena.make(Choices::CM_ParValue, kindInfo(Choices::CM_ParValue).fieldCount());
-    AccessSuite suite;
-    EXPECT_EQ(translate(suite, {AccessNode(Choices::CM_ParValue, row)}, "cm_parameter").ttcn, " := ");
-}
-
-// An ASN.1 PDU constraint without its value ends the run at its assertion;
-// the file keeps every template before it and the head of its group.
-TEST_F(Templates, PduConstraintWithoutValueKeepsWhatWasWritten) {
-    ASSERT_TRUE(loaded);
-    std::string text = readFile(dataFile("translate/constraints.mp"));
-    const std::string value = "   $ASN1_ConsValue { seq ? }\n";
-    ASSERT_NE(text.find(value), std::string::npos);
-    text.replace(text.find(value), value.size(), "   $ASN1_ConsValue\n");
-    OpenedSuite broken;
-    ASSERT_TRUE(broken.open({writeScratch("without_value.mp", text)}));
-
-    std::string expected = readFile(dataFile("translate/constraints_part.expected"));
-    const std::string groupHead = "    group ASN1PDUConstraintDeclarations\n    {\n";
-    ASSERT_NE(expected.find(groupHead), std::string::npos);
-    expected.resize(expected.find(groupHead) + groupHead.size());
-
-    GTEST_FLAG_SET(death_test_style, "fast");
-    CapturedOutput out("without_value");
-    TemplateWriter writer(broken.suite);
-    std::string errors = "^";
-    errors += escapeRegex(kPduParameterWarning);
-    errors += assertionLine("node.is_present_asn1_ConsValue()", "ASN.1 PDU constraint definition not specified");
-    EXPECT_EXIT(writer.Visit(nthNode(broken.root(), Choices::ConstraintsPart)), ::testing::ExitedWithCode(1), errors);
-    EXPECT_EQ(out.ttcn(), expected);
 }
 
 }  // namespace
