@@ -113,86 +113,58 @@ TEST(TemplateRows, CmParameterWithoutNameOrValue) {
     EXPECT_EQ(translate(suite, {AccessNode(Choices::CM_ParValue, row)}, "cm").first, " := ");
 }
 
-struct Failure {
-    int32_t kind;
-    std::vector<int32_t> present;  // the fields given; every other one is absent
-    const char* expression;
-    const char* message;
-};
+// The kind of a name, as the schema spells it.
+int32_t kindNamed(const std::string& name) {
+    for (int32_t kind = 2; kind <= 697; ++kind)
+        if (name == Choices::to_char(kind)) return kind;
+    ADD_FAILURE() << "no kind " << name;
+    return Choices::invalid_choice;
+}
 
-// One row per assertion, in the order in which each kind checks its fields:
-// type, then name, then value.
-const Failure kFailures[] = {
-    {Choices::StructTypeConstraintGroup, {}, "node.is_present_structTypeConstraintGroupId()",
-     "Constraint group id not specified"},
-    {Choices::ASN1_TypeConstraintGroup, {}, "node.is_present_asn1_TypeConstraintGroupId()",
-     "ASN1 type constraint group id not present"},
-    {Choices::TTCN_ASP_ConstraintGroup, {}, "node.is_present_ttcn_ASP_ConstraintGroupId()",
-     "TTCN ASP constraint group id not present"},
-    {Choices::TTCN_PDU_ConstraintGroup, {}, "node.is_present_ttcn_PDU_ConstraintGroupId()",
-     "TTCN pdu constraint group id not present"},
-    {Choices::ASN1_ASP_ConstraintGroup, {}, "node.is_present_asn1_ASP_ConstraintGroupId()",
-     "ASN.1 ASP constraint grop id not present"},
-    {Choices::ASN1_PDU_ConstraintGroup, {}, "node.is_present_asn1_PDU_ConstraintGroupId()",
-     "ASN.1 PDU constraint group id not present"},
-    {Choices::TTCN_CM_ConstraintGroup, {}, "node.is_present_ttcn_CM_ConstraintGroupId()",
-     "CM constraint group id not present"},
-    {Choices::ASN1_CM_ConstraintGroup, {}, "node.is_present_asn1_CM_ConstraintGroupId()",
-     "ASN.1 CM constraint group id not present"},
-    {Choices::StructTypeConstraint, {}, "node.is_present_structId()", "Constraint type not specified"},
-    {Choices::StructTypeConstraint, {Choices::StructId}, "node.is_present_consId()", "Constraint id not specified"},
-    {Choices::ASN1_TypeConstraint, {}, "node.is_present_asn1_TypeId()", "Constraint type not specified"},
-    {Choices::ASN1_TypeConstraint, {Choices::ASN1_TypeId}, "node.is_present_consId()", "Constraint id not specified"},
-    {Choices::TTCN_ASP_Constraint, {}, "node.is_present_asp_Id()", "TTCN ASP constraint type not specified"},
-    {Choices::TTCN_ASP_Constraint, {Choices::ASP_Id}, "node.is_present_consId()",
-     "TTCN ASP Constraint id not specified"},
-    {Choices::TTCN_PDU_Constraint, {}, "node.is_present_pdu_Id()", "Constraint type not specified"},
-    {Choices::TTCN_PDU_Constraint, {Choices::PDU_Id}, "node.is_present_consId()", "Constraint id not specified"},
-    {Choices::ASN1_ASP_Constraint, {}, "node.is_present_asp_Id()", "ASP constraint type not specified"},
-    {Choices::ASN1_ASP_Constraint, {Choices::ASP_Id}, "node.is_present_consId()", "ASP constraint id not specified"},
-    {Choices::ASN1_ASP_Constraint, {Choices::ASP_Id, Choices::ConsId}, "node.is_present_asn1_ConsValue()",
-     "ASP constraint definition not specified"},
-    {Choices::ASN1_PDU_Constraint, {}, "node.is_present_pdu_Id()", "ASN.1 PDU constraint type not specified"},
-    {Choices::ASN1_PDU_Constraint, {Choices::PDU_Id}, "node.is_present_consId()",
-     "ASN.1 PDU constraint id not specified"},
-    {Choices::ASN1_PDU_Constraint, {Choices::PDU_Id, Choices::ConsId}, "node.is_present_asn1_ConsValue()",
-     "ASN.1 PDU constraint definition not specified"},
-    {Choices::TTCN_CM_Constraint, {}, "node.is_present_cm_Id()", "TTCN CM constraint type not specified"},
-    {Choices::TTCN_CM_Constraint, {Choices::CM_Id}, "node.is_present_consId()", "TTCN CM constraint id not specified"},
-    {Choices::ASN1_CM_Constraint, {}, "node.is_present_cm_Id()", "ASN.1 CM constraint type not specified"},
-    {Choices::ASN1_CM_Constraint, {Choices::CM_Id}, "node.is_present_consId()",
-     "ASN.1 CM constraint id not specified"},
-    {Choices::ASN1_CM_Constraint, {Choices::CM_Id, Choices::ConsId}, "node.is_present_asn1_ConsValue()",
-     "ASN.1 CM constraint definition not specified"},
-    {Choices::ElemValue, {}, "node.is_present_elemId()", "Constraint elem id not specified"},
-    {Choices::ElemValue, {Choices::ElemId}, "node.is_present_consValue()", "Constraint elem value not specified"},
-    {Choices::ASP_ParValue, {}, "node.is_present_asp_ParId()", "ASP Par id not present"},
-    {Choices::ASP_ParValue, {Choices::ASP_ParId}, "node.is_present_consValue()", "ASP Cons value not present"},
-    {Choices::PDU_FieldValue, {}, "node.is_present_pdu_FieldId()", "PDU field id not specified"},
-    {Choices::PDU_FieldValue, {Choices::PDU_FieldId}, "node.is_present_consValue()",
-     "PDU constraint value not specified"},
-    {Choices::FormalParIdList, {}, "false", "INTERNAL_ERROR: in VisitFormalParIdList"},
-};
+// The pieces of `text` between the separators, each without its surrounding blanks.
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + 1)
+        parts.push_back(text.substr(from, at - from));
+    parts.push_back(text.substr(from));
+    for (std::string& part : parts) {
+        part.erase(0, part.find_first_not_of(' '));
+        part.erase(part.find_last_not_of(' ') + 1);
+    }
+    return parts;
+}
 
-// The assertion line with any line number; nothing reaches the file, since
-// each kind checks before it writes.
+// Each row of data/translate/constraint_failures.txt: the node with only the
+// given fields ends the run with its assertion line (any line number), and
+// nothing reaches the file, since each kind checks before it writes.
 TEST(TemplateFailures, EveryAssertionInItsOrder) {
     GTEST_FLAG_SET(death_test_style, "fast");
     AccessSuite suite;
-    for (const Failure& f : kFailures) {
+    int rows = 0;
+    for (const std::string& row : split(readFile(dataFile("translate/constraint_failures.txt")), '\n')) {
+        if (row.empty() || row[0] == '#') continue;
+        std::vector<std::string> cells = split(row, '|');
+        ASSERT_EQ(cells.size(), 4u) << row;
+        ++rows;
+        int32_t kind = kindNamed(cells[0]);
         TreeArena arena;
-        TreeNode* node = arena.make(f.kind, kindInfo(f.kind).fieldCount());
-        for (int32_t field : f.present)
-            node->child[fieldIndex(f.kind, field)] = arena.make(field, kindInfo(field).fieldCount());
-        std::string line = std::string("ASSERTION FAILED: ") + f.expression + " ('" + f.message + "') at ";
+        TreeNode* node = arena.make(kind, kindInfo(kind).fieldCount());
+        for (const std::string& name : split(cells[1], ' ')) {
+            if (name.empty()) continue;
+            int32_t field = kindNamed(name);
+            node->child[fieldIndex(kind, field)] = arena.make(field, kindInfo(field).fieldCount());
+        }
         std::string pattern = "^";
-        for (char c : line) pattern += std::string(std::strchr(".()[]{}*+?^$|\\", c) ? "\\" : "") + c;
+        for (char c : "ASSERTION FAILED: " + cells[2] + " ('" + cells[3] + "') at ")
+            pattern += std::string(std::strchr(".()[]{}*+?^$|\\", c) ? "\\" : "") + c;
         pattern += "XlatorConstraints\\.cpp\\([0-9]+\\)\n$";
         CapturedOutput out("failure");
         TemplateWriter writer(suite);
-        EXPECT_EXIT(writer.Visit(AccessNode(f.kind, node)), ::testing::ExitedWithCode(1), pattern) << f.expression;
-        EXPECT_EQ(out.ttcn(), "") << f.expression;
+        EXPECT_EXIT(writer.Visit(AccessNode(kind, node)), ::testing::ExitedWithCode(1), pattern) << row;
+        EXPECT_EQ(out.ttcn(), "") << row;
     }
+    EXPECT_EQ(rows, 34);
 }
 
 }  // namespace
