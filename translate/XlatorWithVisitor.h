@@ -4,14 +4,17 @@
 // and per row the row's comment and field encoding (target: the row's name).
 #pragma once
 
+#include "front/Fatal.h"
 #include "translate/XlatorAttribute.h"
 #include "tree/AccessNode.h"
+#include "tree/TreeViews.h"
 
 #include <concepts>
 #include <string>
 
 // The attributes of a node of any kind that carries comments or encodings, in
-// collection order; an empty list for other kinds.
+// collection order; an empty list for other kinds. A row without its
+// identifier ends the run with an assertion.
 XlatorAttributeList CollectAttributes(const AccessNode& node);
 
 template <class View>
@@ -21,5 +24,15 @@ XlatorAttributeList CollectAttributes(const View& node) {
 }
 
 // The name of the encoding variation or invalid field encoding that a field
-// encoding calls.
-std::string getEncodingDefinition(const PDU_FieldEncoding& encoding);
+// encoding calls. Defined here so that its internal error names this header.
+inline std::string getEncodingDefinition(const PDU_FieldEncoding& encoding) {
+    PDU_FieldEncodingCall call = encoding.pdu_FieldEncodingCall();
+    switch (call.choice()) {
+    case Choices::EncVariationCall:
+        return std::string(call.encVariationCall().identifier().text());
+    case Choices::InvalidFieldEncodingCall:
+        return std::string(call.invalidFieldEncodingCall().identifier().text());
+    default:
+        XLATOR_INTERNAL_ERROR("Unexpected choice in getEncodingDefinition");
+    }
+}

@@ -12,6 +12,10 @@
 #   expected/exitcode   the exit code, one line
 #   expected/files/     files that must exist after the run with exactly these bytes (optional)
 #   expected/absent     names, one per line, that must not exist after the run (optional)
+#
+# With XLATOR_E2E_OUTPUTS set to a folder, every TTCN-3 file the run left and the
+# ASN.1 file beside it (same base name) are copied there, at their relative paths,
+# for the check with the TTCN-3 compiler (tests/titan/).
 set -u
 
 if [ $# -ne 2 ]; then
@@ -31,6 +35,18 @@ fi
 (cd "$scratch/work" && LC_ALL=C XLATOR="$bin/xlator.exe" BIN="$bin" VELD="$bin" \
   bash "$case_dir/cmd" >"$scratch/result/stdout" 2>"$scratch/result/stderr" </dev/null)
 echo $? >"$scratch/result/exitcode"
+
+if [ -n "${XLATOR_E2E_OUTPUTS:-}" ]; then
+  (cd "$scratch/work" && find . -name '*.ttcn' -type f -print0) |
+    while IFS= read -r -d '' ttcn; do
+      base=${ttcn%.ttcn}
+      mkdir -p "$XLATOR_E2E_OUTPUTS/$(dirname "$ttcn")"
+      cp "$scratch/work/$ttcn" "$XLATOR_E2E_OUTPUTS/$ttcn"
+      if [ -f "$scratch/work/$base.asn" ]; then
+        cp "$scratch/work/$base.asn" "$XLATOR_E2E_OUTPUTS/$base.asn"
+      fi
+    done
+fi
 
 failed=0
 # compare WHAT EXPECTED ACTUAL

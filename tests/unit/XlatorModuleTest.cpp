@@ -1,0 +1,231 @@
+// The module frame's pieces that the end-to-end cases cannot reach: the
+// import part (no field of the suite), the formal parameter list writer, the
+// group frame with its comment lines and with-block, and the visits that a
+// correct run never reaches.
+#include "TranslateTestSupport.h"
+
+#include "front/XlatorOptions.h"
+#include "translate/XlatorDefinitionCollector.h"
+#include "translate/XlatorVisitor.h"
+#include "tree/KindInfo.h"
+#include "tree/TreeArena.h"
+#include "tree/TreeBuild.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace translate_test;
+
+namespace {
+
+// The frame under test with the other parts' visits replaced by plain marks,
+// so that the expected texts stay what this part writes: an identifier is its
+// text, a parameter type the name of its alternative.
+class FrameVisitor : public XlatorVisitor {
+public:
+    using XlatorVisitor::XlatorVisitor;
+    using XlatorVisitor::writeBaseComponentType;
+    using XlatorVisitor::writeGroupFrame;
+    void VisitIdentifier(const Identifier& node) override { output().write(std::string(node.text())); }
+    void VisitFormalParType(const FormalParType& node) override {
+        output().write(Choices::to_char(node.choice()));
+    }
+};
+
+// The member tables of BASE as marks, for the tests of its frame.
+class BaseFrameVisitor : public FrameVisitor {
+public:
+    using FrameVisitor::FrameVisitor;
+    void VisitPCO_Dcls(const PCO_Dcls&) override { output().writeLine("<PCOs>"); }
+    void VisitCP_Dcls(const CP_Dcls&) override { output().writeLine("<CPs>"); }
+    void VisitTC_VarDcls(const TC_VarDcls&) override { output().writeLine("<variables>"); }
+    void VisitTimerDcls(const TimerDcls&) override { output().writeLine("<timers>"); }
+};
+
+class ImportPartFrame : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        opened = new OpenedSuite;
+        loaded = opened->open({dataFile("translate/imports.mp"), dataFile("analysis/lib_mod.mp")});
+    }
+    static void TearDownTestSuite() { delete opened; }
+    void TearDown() override { tabularFormat = false; }
+    static OpenedSuite* opened;
+    static bool loaded;
+};
+OpenedSuite* ImportPartFrame::opened = nullptr;
+bool ImportPartFrame::loaded = false;
+
+// Two imports of the same module: two identical statements, the first with
+// its comment lines (and with -TFT its with-block), the imported objects not
+// looked at.
+TEST_F(ImportPartFrame, EveryImportTakesTheWholeModule) {
+    ASSERT_TRUE(loaded);
+    AccessNode importPart = opened->importPart();
+    ASSERT_EQ(importPart.choice(), Choices::ImportPart);
+    const std::string statement = "  import from LIB_MOD language \"ASN.1:1997\" all\n";
+    struct {
+        bool tabular;
+        std::string expected;
+    } cases[] = {
+        {false, "group ImportPart\n{\n  // first import\n  // detail\n" + statement + statement + "}\n"},
+        {true, "group ImportPart\n{\n  // first import\n  // detail\n" + statement +
+                   "  with\n  {\n    display \"comments := first import\"\n"
+                   "    display \"detailed comments := detail\"\n  }\n" +
+                   statement + "}\n"},
+    };
+    for (const auto& c : cases) {
+        tabularFormat = c.tabular;
+        CapturedOutput out(c.tabular ? "imports_tft" : "imports");
+        FrameVisitor visitor(opened->suite);
+        visitor.Visit(importPart);
+        EXPECT_EQ(out.ttcn(), c.expected) << "-TFT " << c.tabular;
+        EXPECT_EQ(out.asn(), "");
+    }
+}
+
+// The writer of formal parameter lists on TRIPLE(a, b: INTEGER; p: PDU;
+// t: TIMER; c: CP).
+TEST_F(ImportPartFrame, FormalParameterListForms) {
+    ASSERT_TRUE(loaded);
+    AccessNode procedure = nthNode(opened->root(), Choices::TS_ProcIdAndParList);
+    FormalParList list = procedure.as<TS_ProcIdAndParList>().formalParList();
+    ASSERT_EQ(list.size(), 4);
+    struct {
+        bool withTypes;
+        bool templateMarks;
+        std::set<std::string> fromRoot;
+        const char* expected;
+    } cases[] = {
+        {true, true, {}, "template TTCN_Type a, template TTCN_Type b, template PDU p, TIMER t, CP c"},
+        {true, false, {}, "TTCN_Type a, TTCN_Type b, PDU p, TIMER t, CP c"},
+        {false, false, {}, "a, b, p, t, c"},
+        {false, true, {}, "a, b, p, t, c"},
+        {true, true, {"b", "t", "x"},
+         "template TTCN_Type a, template TTCN_Type b_FROM_ROOT, template PDU p, TIMER t_FROM_ROOT, CP c"},
+        {false, false, {"a", "c"}, "a_FROM_ROOT, b, p, t, c_FROM_ROOT"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        CapturedOutput out("parameters_" + std::to_string(n++));
+        FrameVisitor visitor(opened->suite);
+        visitor.writeParameters(list, c.withTypes, c.templateMarks, c.fromRoot);
+        EXPECT_EQ(out.ttcn(), c.expected);
+    }
+    // A visit of the list writes it with types and without template marks.
+    {
+        CapturedOutput out("parameters_visit");
+        FrameVisitor visitor(opened->suite);
+        visitor.Visit(AccessNode(list));
+        EXPECT_EQ(out.ttcn(), "TTCN_Type a, TTCN_Type b, PDU p, TIMER t, CP c");
+    }
+    CapturedOutput out("parameters_none");
+    FrameVisitor visitor(opened->suite);
+    visitor.writeParameters(FormalParList(), true, true);
+    EXPECT_EQ(out.ttcn(), "");
+}
+
+// BASE after the collector's pass over a suite with a TTCN ASP, an ASN.1 PDU
+// (named with a capital) and a CM on its PCO type: the member tables, then one
+// message variable per message type; the detailed comment of the test case
+// variables as a comment line, and with -TFT every item in the with-block.
+TEST(BaseComponentType, MembersMessageVariablesAndAttributes) {
+    OpenedSuite opened;
+    ASSERT_TRUE(opened.open({dataFile("translate/base_component.mp")}));
+    gDefinitionCollector.Visit(opened.root());
+    const std::string body =
+        "\n// variables\ntype component BASE\n{\n  <PCOs>\n  <CPs>\n  <variables>\n  <timers>\n"
+        "  // Set of variables that hold values at receive statements\n"
+        "  var Ack_pdu v_Ack_pdu\n  var data_req v_data_req\n  var ready v_ready\n}\n";
+    for (bool tabular : {false, true}) {
+        tabularFormat = tabular;
+        CapturedOutput out(tabular ? "base_tft" : "base");
+        BaseFrameVisitor visitor(opened.suite);
+        visitor.writeBaseComponentType();
+        std::string expected = body;
+        if (tabular)
+            expected +=
+                "with\n{\n  display \"test case variable declarations detailed comments := variables\"\n"
+                "  display (tcv_n) \"comments := counter\"\n  display (T1) \"comments := guard\"\n}\n";
+        EXPECT_EQ(out.ttcn(), expected) << "-TFT " << tabular;
+    }
+    tabularFormat = false;
+}
+
+// A group frame at level 1 with a node whose collector gives a two-line
+// comment and a targeted display: comment lines before, with-block after.
+TEST(GroupFrame, CommentsGroupThenWithBlock) {
+    TreeArena arena;
+    TreeNode* row = makeSequence(arena, Choices::ElemDcl,
+                                 {makeSequence(arena, Choices::ElemId,
+                                               {makeSequence(arena, Choices::ElemIdAndFullId,
+                                                             {makeText(arena, Choices::Identifier, "f")})}),
+                                  nullptr, nullptr, makeText(arena, Choices::Comment, "field")});
+    TreeNode* type = arena.make(Choices::StructTypeDef, kindInfo(Choices::StructTypeDef).fieldCount());
+    type->child[fieldIndex(Choices::StructTypeDef, Choices::Comment)] = makeText(arena, Choices::Comment, "a\nb");
+    type->child[fieldIndex(Choices::StructTypeDef, Choices::ElemDcls)] = makeList(arena, Choices::ElemDcls, {row});
+    AccessSuite suite;
+    for (bool tabular : {false, true}) {
+        tabularFormat = tabular;
+        CapturedOutput out(tabular ? "frame_tft" : "frame");
+        FrameVisitor visitor(suite);
+        output().indentMore();
+        output().newLine();
+        visitor.writeGroupFrame(AccessNode(Choices::StructTypeDef, type), "G", true,
+                                [] { output().writeLine("inside"); });
+        visitor.writeGroupFrame(AccessNode(Choices::StructTypeDef, type), "H", false, [] {});
+        output().dedent();
+        std::string expected = "\n  // a\n  // b\n  group G\n  {\n    inside\n  }\n";
+        if (tabular)
+            expected += "  with\n  {\n    display \"comments := a\\nb\"\n    display (f) \"comments := field\"\n  }\n";
+        expected += "  group H\n  {\n  }\n";
+        EXPECT_EQ(out.ttcn(), expected) << "-TFT " << tabular;
+    }
+    tabularFormat = false;
+}
+
+// The MP importer refuses a suite without a name, so the check is made on a
+// suite node built by hand. The child shares the parent's files ("fast" death
+// tests fork), so the parent sees that nothing reached either file.
+TEST(ModuleFrameDeath, SuiteWithoutNameWritesNothing) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    TreeArena arena;
+    TreeNode* suiteNode = arena.make(Choices::ASuite, kindInfo(Choices::ASuite).fieldCount());
+    AccessSuite suite;
+    CapturedOutput out("nameless");
+    FrameVisitor visitor(suite);
+    EXPECT_EXIT(visitor.Visit(AccessNode(Choices::ASuite, suiteNode)), ::testing::ExitedWithCode(1),
+                "^ASSERTION FAILED: node\\.is_present_suiteId\\(\\) \\('Suite name not specified'\\) at "
+                "XlatorModule\\.cpp\\([0-9]+\\)\n$");
+    EXPECT_EQ(out.asn(), "");
+    EXPECT_EQ(out.ttcn(), "");
+}
+
+TEST(ModuleFrameDeath, ImportWithoutSourceName) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TreeArena arena;
+    TreeNode* imports = arena.make(Choices::Imports, kindInfo(Choices::Imports).fieldCount());
+    AccessSuite suite;
+    FrameVisitor visitor(suite);
+    EXPECT_EXIT(visitor.Visit(AccessNode(Choices::Imports, imports)), ::testing::ExitedWithCode(1),
+                "^ASSERTION FAILED: node\\.is_present_sourceName\\(\\) \\('Source name not present'\\) at "
+                "XlatorModule\\.cpp\\([0-9]+\\)\n$");
+}
+
+TEST(ModuleFrameDeath, UnreachableVisitsAreInternalErrors) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TreeArena arena;
+    AccessSuite suite;
+    FrameVisitor visitor(suite);
+    for (int32_t kind : {Choices::SourceRef, Choices::ImportedObjectList, Choices::ImportedObject, Choices::ObjectName,
+                         Choices::ObjectType, Choices::EncodingDefs}) {
+        TreeNode* node = arena.make(kind, kindInfo(kind).fieldCount());
+        EXPECT_EXIT(visitor.Visit(AccessNode(kind, node)), ::testing::ExitedWithCode(1),
+                    std::string("^INTERNAL ERROR: 'in Visit") + Choices::to_char(kind) +
+                        "' at XlatorModule\\.cpp\\([0-9]+\\)\n$");
+    }
+}
+
+}  // namespace
