@@ -222,30 +222,20 @@ void XlatorVisitor::VisitTTCN_CM_Constraint(const TTCN_CM_Constraint& node) {
                          AccessNode(node.cm_ParValues()));
 }
 
-void XlatorVisitor::writeConstraintLines(int32_t count, const std::function<void(int32_t)>& writeItem) {
-    XlatorOutput& out = output();
-    for (int32_t i = 0; i < count; ++i) {
-        out.writeIndent();
-        writeItem(i);
-        if (i + 1 < count) out.write(", ");
-        out.startLine();
-    }
-}
-
 void XlatorVisitor::VisitElemValues(const ElemValues& node) {
-    writeConstraintLines(node.size(), [&](int32_t i) { VisitElemValue(node.elemValue(i)); });
+    writeItemLines(node.size(), [&](int32_t i) { VisitElemValue(node.elemValue(i)); });
 }
 
 void XlatorVisitor::VisitASP_ParValues(const ASP_ParValues& node) {
-    writeConstraintLines(node.size(), [&](int32_t i) { VisitASP_ParValue(node.asp_ParValue(i)); });
+    writeItemLines(node.size(), [&](int32_t i) { VisitASP_ParValue(node.asp_ParValue(i)); });
 }
 
 void XlatorVisitor::VisitPDU_FieldValues(const PDU_FieldValues& node) {
-    writeConstraintLines(node.size(), [&](int32_t i) { VisitPDU_FieldValue(node.pdu_FieldValue(i)); });
+    writeItemLines(node.size(), [&](int32_t i) { VisitPDU_FieldValue(node.pdu_FieldValue(i)); });
 }
 
 void XlatorVisitor::VisitCM_ParValues(const CM_ParValues& node) {
-    writeConstraintLines(node.size(), [&](int32_t i) { VisitCM_ParValue(node.cm_ParValue(i)); });
+    writeItemLines(node.size(), [&](int32_t i) { VisitCM_ParValue(node.cm_ParValue(i)); });
 }
 
 void XlatorVisitor::writeTemplateElement(const AccessNode& row, const AccessNode& id, const ConsValue& value) {
@@ -348,7 +338,7 @@ void XlatorVisitor::VisitASN1_CM_Constraint(const ASN1_CM_Constraint& node) {
 
 void XlatorVisitor::VisitReplacementList(const ReplacementList& node) {
     // Written like the elements of a tabular template, without braces.
-    writeConstraintLines(node.size(), [&](int32_t i) { VisitReplacement(node.replacement(i)); });
+    writeItemLines(node.size(), [&](int32_t i) { VisitReplacement(node.replacement(i)); });
 }
 
 void XlatorVisitor::VisitReplace(const Replace& node) {

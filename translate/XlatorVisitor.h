@@ -580,8 +580,6 @@ private:
     // when there is one, and " := " ending the line.
     void writeTemplateHeader(const AccessNode& typeId, const ConsId& consId, const DerivPath& derivation);
     void writeTemplateElement(const AccessNode& row, const AccessNode& id, const ConsValue& value);
-    // Items one a line at the current level, ", " after all but the last.
-    void writeConstraintLines(int32_t count, const std::function<void(int32_t)>& writeItem);
 
     // The type definition of the tabular template being written; each
     // element's value is written against the type of its row there.
