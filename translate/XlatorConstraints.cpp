@@ -88,53 +88,32 @@ void XlatorVisitor::writeConstraintGroup(const AccessNode& groupId, const Access
     out.closeBlock(true);
 }
 
-void XlatorVisitor::VisitStructTypeConstraintGroup(const StructTypeConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_structTypeConstraintGroupId(), "Constraint group id not specified");
-    writeConstraintGroup(AccessNode(node.structTypeConstraintGroupId()),
-                         AccessNode(node.structTypeConstraintOrGroupList()));
-}
+// One user group kind a line: its group identifier and list fields, and the
+// message of the assertion on a missing identifier.
+#define XLATOR_CONSTRAINT_GROUP(Kind, id, list, message)                                  \
+    void XlatorVisitor::Visit##Kind(const Kind& node) {                                    \
+        XLATOR_ASSERT(node.is_present_##id(), message);                                   \
+        writeConstraintGroup(AccessNode(node.id()), AccessNode(node.list()));              \
+    }
 
-void XlatorVisitor::VisitASN1_TypeConstraintGroup(const ASN1_TypeConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_asn1_TypeConstraintGroupId(), "ASN1 type constraint group id not present");
-    writeConstraintGroup(AccessNode(node.asn1_TypeConstraintGroupId()),
-                         AccessNode(node.asn1_TypeConstraintOrGroupList()));
-}
+XLATOR_CONSTRAINT_GROUP(StructTypeConstraintGroup, structTypeConstraintGroupId, structTypeConstraintOrGroupList,
+                        "Constraint group id not specified")
+XLATOR_CONSTRAINT_GROUP(ASN1_TypeConstraintGroup, asn1_TypeConstraintGroupId, asn1_TypeConstraintOrGroupList,
+                        "ASN1 type constraint group id not present")
+XLATOR_CONSTRAINT_GROUP(TTCN_ASP_ConstraintGroup, ttcn_ASP_ConstraintGroupId, ttcn_ASP_ConstraintOrGroupList,
+                        "TTCN ASP constraint group id not present")
+XLATOR_CONSTRAINT_GROUP(ASN1_ASP_ConstraintGroup, asn1_ASP_ConstraintGroupId, asn1_ASP_ConstraintOrGroupList,
+                        "ASN.1 ASP constraint grop id not present")
+XLATOR_CONSTRAINT_GROUP(TTCN_PDU_ConstraintGroup, ttcn_PDU_ConstraintGroupId, ttcn_PDU_ConstraintOrGroupList,
+                        "TTCN pdu constraint group id not present")
+XLATOR_CONSTRAINT_GROUP(ASN1_PDU_ConstraintGroup, asn1_PDU_ConstraintGroupId, asn1_PDU_ConstraintOrGroupList,
+                        "ASN.1 PDU constraint group id not present")
+XLATOR_CONSTRAINT_GROUP(TTCN_CM_ConstraintGroup, ttcn_CM_ConstraintGroupId, ttcn_CM_ConstraintOrGroupList,
+                        "CM constraint group id not present")
+XLATOR_CONSTRAINT_GROUP(ASN1_CM_ConstraintGroup, asn1_CM_ConstraintGroupId, asn1_CM_ConstraintOrGroupList,
+                        "ASN.1 CM constraint group id not present")
 
-void XlatorVisitor::VisitTTCN_ASP_ConstraintGroup(const TTCN_ASP_ConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_ttcn_ASP_ConstraintGroupId(), "TTCN ASP constraint group id not present");
-    writeConstraintGroup(AccessNode(node.ttcn_ASP_ConstraintGroupId()),
-                         AccessNode(node.ttcn_ASP_ConstraintOrGroupList()));
-}
-
-void XlatorVisitor::VisitASN1_ASP_ConstraintGroup(const ASN1_ASP_ConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_asn1_ASP_ConstraintGroupId(), "ASN.1 ASP constraint grop id not present");
-    writeConstraintGroup(AccessNode(node.asn1_ASP_ConstraintGroupId()),
-                         AccessNode(node.asn1_ASP_ConstraintOrGroupList()));
-}
-
-void XlatorVisitor::VisitTTCN_PDU_ConstraintGroup(const TTCN_PDU_ConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_ttcn_PDU_ConstraintGroupId(), "TTCN pdu constraint group id not present");
-    writeConstraintGroup(AccessNode(node.ttcn_PDU_ConstraintGroupId()),
-                         AccessNode(node.ttcn_PDU_ConstraintOrGroupList()));
-}
-
-void XlatorVisitor::VisitASN1_PDU_ConstraintGroup(const ASN1_PDU_ConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_asn1_PDU_ConstraintGroupId(), "ASN.1 PDU constraint group id not present");
-    writeConstraintGroup(AccessNode(node.asn1_PDU_ConstraintGroupId()),
-                         AccessNode(node.asn1_PDU_ConstraintOrGroupList()));
-}
-
-void XlatorVisitor::VisitTTCN_CM_ConstraintGroup(const TTCN_CM_ConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_ttcn_CM_ConstraintGroupId(), "CM constraint group id not present");
-    writeConstraintGroup(AccessNode(node.ttcn_CM_ConstraintGroupId()),
-                         AccessNode(node.ttcn_CM_ConstraintOrGroupList()));
-}
-
-void XlatorVisitor::VisitASN1_CM_ConstraintGroup(const ASN1_CM_ConstraintGroup& node) {
-    XLATOR_ASSERT(node.is_present_asn1_CM_ConstraintGroupId(), "ASN.1 CM constraint group id not present");
-    writeConstraintGroup(AccessNode(node.asn1_CM_ConstraintGroupId()),
-                         AccessNode(node.asn1_CM_ConstraintOrGroupList()));
-}
+#undef XLATOR_CONSTRAINT_GROUP
 
 // ---- Template heads ----
 
