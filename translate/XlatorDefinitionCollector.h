@@ -97,6 +97,8 @@ public:
     std::set<std::string> getASPsForPCOType(const std::string& pcoTypeId) const;
     std::set<std::string> getAllPCOMessageTypes() const;
     std::set<std::string> getAllCMs() const;
+    // The declared PCOs: PCO id to PCO type id (XlatorCollectorPcos.cpp).
+    std::map<std::string, std::string> getPCOs() const;
     bool existsTypeReference(const std::string& name) const;
     bool existsNamedIdentifier(const std::string& name) const;
 

@@ -30,6 +30,7 @@ void XlatorVisitor::VisitASuite(const ASuite& node) {
     VisitDeclarationsPart(node.declarationsPart());
     VisitConstraintsPart(node.constraintsPart());
     VisitDynamicPart(node.dynamicPart());
+    writeControlPart(node);
 
     out.closeBlock(true);
     writeWithBlock(attributes, tabularFormat);
