@@ -405,11 +405,11 @@ TEST(DefinitionCollectorNesting, WalksLinesNestedDeeperThanTheStackAllows) {
         levels.push_back(children);
         line = lineAttaching(arena, nullptr, children);
     }
-    TreeNode* defaultsRef = makeSequence(
-        arena, Choices::DefaultsRef,
-        {makeList(arena, Choices::DefaultRefList,
-                  {makeSequence(arena, Choices::DefaultReference,
-                                {makeText(arena, Choices::Identifier, "DEF"), makeList(arena, Choices::ActualParList, {})})})});
+    TreeNode* defaultReference =
+        makeSequence(arena, Choices::DefaultReference,
+                     {makeText(arena, Choices::Identifier, "DEF"), makeList(arena, Choices::ActualParList, {})});
+    TreeNode* defaultsRef =
+        makeSequence(arena, Choices::DefaultsRef, {makeList(arena, Choices::DefaultRefList, {defaultReference})});
     TreeNode* header = makeSequence(
         arena, Choices::Header,
         {makeSequence(arena, Choices::TreeHeader,
