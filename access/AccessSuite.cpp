@@ -1,15 +1,18 @@
 #include "access/AccessSuite.h"
 
 #include "tree/AccessReport.h"
+#include "platform/ConsoleText.h"
 #include "platform/Environment.h"
 #include "suite/analysis/DefinedFlags.h"
 #include "suite/LibrarySettings.h"
+#include "suite/OutOfMemory.h"
 #include "suite/analysis/SuiteAnalyzer.h"
 #include "suite/analysis/SymbolTables.h"
 #include "suite/asn1/Asn1Association.h"
 #include "suite/mp/SuiteTreeBuilder.h"
 #include "suite/mp/VeldSystem.h"
 
+#include <new>
 #include <sys/stat.h>
 
 
@@ -59,6 +62,22 @@ void AccessSuite::unload() {
 }
 
 int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
+    resetLibraryOutOfMemory();
+    try {
+        return openSuite(fileList, asnListFile);
+    } catch (const std::bad_alloc&) {
+        // Whatever stage ran out, the memory goes back before anything is said.
+        unload();
+        state_ = State::Closed;
+        libraryOutOfMemory();
+        LibraryError error;
+        setLibraryError(error, LibraryErrorCode::OutOfMemory, {}, {}, __func__, __FILE__, __LINE__);
+        printOpenError(error);
+        return 0;
+    }
+}
+
+int AccessSuite::openSuite(const std::string& fileList, const char* asnListFile) {
     // 1. Opening; nothing loaded.
     state_ = State::Opening;
     unload();
@@ -113,6 +132,12 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         if (!analysisSucceeded(state)) {
             std::fputs("ERROR: Failed analysis in AccessSuite::open.\n", stderr);
             unload();
+            // A cell that could not be parsed for want of memory failed the
+            // analysis; the report only calls that an internal error.
+            if (libraryRanOutOfMemory()) {
+                setLibraryError(error, LibraryErrorCode::OutOfMemory, {}, {}, __func__, __FILE__, __LINE__);
+                printOpenError(error);
+            }
             state_ = State::Closed;
             return 0;
         }
@@ -151,8 +176,13 @@ int AccessSuite::open(const std::string& fileList, const char* asnListFile) {
         return 0;
     }
     // 11. The library's error.
-    std::fprintf(stderr, "ERROR in Suite::open '%s'\n", formatLibraryError(error).c_str());
+    printOpenError(error);
     return 0;
+}
+
+void AccessSuite::printOpenError(const LibraryError& error) {
+    // The text may quote the file (a syntax error's detail): written by length.
+    writeConsoleText(stderr, "ERROR in Suite::open '" + formatLibraryError(error) + "'\n");
 }
 
 AccessNode AccessSuite::root() const {

@@ -4,6 +4,7 @@
 // root of the suite tree and finds objects by name.
 #pragma once
 
+#include "suite/LibraryError.h"
 #include "tree/AccessNode.h"
 #include "tree/TreeArena.h"
 
@@ -32,7 +33,9 @@ public:
 
     // Opens the suite from `fileList` (each file name in double quotes and
     // followed by a blank, the root first) and the ASN.1 list file (null or
-    // empty: none). 1 on success, 0 on failure after printing why.
+    // empty: none). 1 on success, 0 on failure after printing why. Never
+    // throws: memory running out in any stage is a failure like the others
+    // ("Out of memory"; see suite/OutOfMemory.h for VELD_ABORT_ON_OUT_OF_MEMORY).
     int open(const std::string& fileList, const char* asnListFile);
 
     // The root document's node (an ASuite for a test suite); empty when no
@@ -51,6 +54,9 @@ private:
     // 1 while opening, as the handle's state is numbered.
     enum class State : int32_t { Closed = 0, Opening = 1 };
 
+    int openSuite(const std::string& fileList, const char* asnListFile);
+    // "ERROR in Suite::open '<text>'" on standard error.
+    static void printOpenError(const LibraryError& error);
     const Document* documentHolding(const TreeNode* node) const;
     void indexDocuments();
     void unload();

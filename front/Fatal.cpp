@@ -31,3 +31,10 @@ void xlatorInternalError(const std::string& message, const char* file, int line)
     std::fprintf(stderr, "INTERNAL ERROR: '%s' at %s(%d)\n", message.c_str(), baseName(file), line);
     flushAndExit();
 }
+
+void xlatorWriteFailed(const std::string& fileName, int errorNumber) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "ERROR: Unable to write output file '%s': %s\n", fileName.c_str(),
+                 std::strerror(errorNumber));
+    flushAndExit();
+}

@@ -14,5 +14,9 @@
         if (!(expr)) xlatorAssertionFailed(#expr, (message), __FILE__, __LINE__); \
     } while (0)
 
+// A write to an output file that did not reach it (a full disk, a file size
+// limit): "ERROR: Unable to write output file '<name>': <reason>", exit 1.
+[[noreturn]] void xlatorWriteFailed(const std::string& fileName, int errorNumber);
+
 // "INTERNAL ERROR: '<message>' at <file>(<line>)"
 #define XLATOR_INTERNAL_ERROR(message) xlatorInternalError((message), __FILE__, __LINE__)

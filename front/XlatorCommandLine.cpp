@@ -1,6 +1,7 @@
 #include "front/XlatorCommandLine.h"
 
 #include <cctype>
+#include <sys/stat.h>
 
 
 void printBanner(std::FILE* console) {
@@ -48,6 +49,30 @@ std::string installationDirectory(const std::string& programPath) {
     std::string::size_type separator = programPath.find_last_of("/\\");
     if (separator == std::string::npos) return {};
     return programPath.substr(0, separator + 1);
+}
+
+std::string unusableFileName(const std::string& name, bool asnFile) {
+    if (name.find('"') != std::string::npos) return "holds a double quote";
+    if (name.find_first_of("\n\r") != std::string::npos) return "holds a line end";
+    if (asnFile && name.size() > kLongestListedName)
+        return "is longer than " + std::to_string(kLongestListedName) + " characters";
+    return {};
+}
+
+std::string shownFileName(const std::string& name) {
+    std::string shown;
+    for (char c : name) {
+        if (c == '\n') shown += "\\n";
+        else if (c == '\r') shown += "\\r";
+        else shown += c;
+    }
+    return shown;
+}
+
+bool sameExistingFile(const std::string& first, const std::string& second) {
+    struct stat a, b;
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 bool isReadable(const std::string& path) {

@@ -2,9 +2,12 @@
 
 #include "front/Fatal.h"
 
+#include <cerrno>
 #include <memory>
 
-XlatorOutput::XlatorOutput(std::FILE* ttcnFile, std::FILE* asnFile) {
+XlatorOutput::XlatorOutput(std::FILE* ttcnFile, std::FILE* asnFile, std::string ttcnName,
+                           std::string asnName)
+    : ttcnName(std::move(ttcnName)), asnName(std::move(asnName)) {
     ttcn.outfile = ttcnFile;
     asn.outfile = asnFile;
     opts = ttcn;
@@ -36,8 +39,10 @@ std::vector<std::string> XlatorOutput::splitLines(const std::string& text) {
 
 void XlatorOutput::put(const std::string& text) {
     XLATOR_ASSERT(opts.outfile, "INTERNAL_ERROR: outfile is NULL");
-    std::fwrite(text.data(), 1, text.size(), opts.outfile);
-    std::fflush(opts.outfile);
+    // One write and one flush per piece, as before; only their results are looked at.
+    if (std::fwrite(text.data(), 1, text.size(), opts.outfile) != text.size() ||
+        std::fflush(opts.outfile) != 0)
+        xlatorWriteFailed(currentIsAsn ? asnName : ttcnName, errno);
 }
 
 void XlatorOutput::indentLine() {
@@ -179,8 +184,9 @@ std::unique_ptr<XlatorOutput>& theOutput() {
 }
 }  // namespace
 
-void createOutput(std::FILE* ttcnFile, std::FILE* asnFile) {
-    theOutput() = std::make_unique<XlatorOutput>(ttcnFile, asnFile);
+void createOutput(std::FILE* ttcnFile, std::FILE* asnFile, const std::string& ttcnName,
+                  const std::string& asnName) {
+    theOutput() = std::make_unique<XlatorOutput>(ttcnFile, asnFile, ttcnName, asnName);
 }
 
 XlatorOutput& output() {

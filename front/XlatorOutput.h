@@ -25,7 +25,10 @@ struct XlatorStream {
 class XlatorOutput {
 public:
     // The writer does not own the files; the TTCN-3 file is current at first.
-    XlatorOutput(std::FILE* ttcnFile, std::FILE* asnFile);
+    // The names are only for the message of a failed write, which ends the
+    // run: a full disk must never pass for a complete conversion.
+    XlatorOutput(std::FILE* ttcnFile, std::FILE* asnFile, std::string ttcnName = "TTCN-3 output",
+                 std::string asnName = "ASN.1 output");
 
     void write(const std::string& text);
     void writeLine(const std::string& text);
@@ -75,9 +78,13 @@ private:
     XlatorStream asn;
     XlatorStream opts;  // the current file; ttcn and asn hold the others' state
     bool currentIsAsn = false;
+    std::string ttcnName;
+    std::string asnName;
 };
 
 // The run's one writer. The front end creates it once both files are open;
 // every translator reaches it through output().
-void createOutput(std::FILE* ttcnFile, std::FILE* asnFile);
+// The names only go into the message of a failed write.
+void createOutput(std::FILE* ttcnFile, std::FILE* asnFile, const std::string& ttcnName = "TTCN-3 output",
+                  const std::string& asnName = "ASN.1 output");
 XlatorOutput& output();

@@ -6,6 +6,9 @@
 #include "platform/TempFile.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 namespace {
 
@@ -13,6 +16,7 @@ struct SortedFiles {
     std::string rootMpFile;
     std::string mpFileList;  // each name in double quotes, followed by a blank
     int mpCount = 0;
+    std::vector<std::string> inputs;  // every mp and asn file, quotes removed
 };
 
 std::string upperCase(std::string text) {
@@ -34,13 +38,70 @@ SortedFiles sortArguments(const std::vector<std::string>& arguments, std::FILE* 
             files.mpFileList += "\"" + name + "\" ";
             if (files.mpCount == 0) files.rootMpFile = name;
             ++files.mpCount;
+            files.inputs.push_back(name);
         } else if (isAsnFile(name)) {
             std::fprintf(asnList, "%s\n", name.c_str());
+            files.inputs.push_back(name);
         } else {
             std::fprintf(console, "File '%s' has unknown type, skipping...\n", given.c_str());
         }
     }
     return files;
+}
+
+// A name that the suite library could not be handed intact is refused before
+// anything is written: the lists it travels in separate names by double
+// quotes and line ends.
+bool fileNamesAreUsable(const std::vector<std::string>& arguments, std::FILE* console) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        std::string name = stripQuotes(arguments[i]);
+        if (!name.empty() && name[0] == '-') continue;
+        bool asn = !isMpFile(name) && isAsnFile(name);
+        if (!asn && !isMpFile(name)) continue;
+        std::string problem = unusableFileName(name, asn);
+        if (problem.empty()) continue;
+        std::fflush(console);
+        std::fprintf(stderr,
+                     "ERROR: the file name '%s' %s, which the suite library cannot take: rename or move "
+                     "the file.\n",
+                     shownFileName(name).c_str(), problem.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Opening an output file truncates it: refused when it is one of the inputs,
+// by name or through a link.
+bool outputsSpareTheInputs(const OutputNames& names, const std::vector<std::string>& inputs,
+                           std::FILE* console) {
+    for (const std::string* output : {&names.ttcn, &names.asn})
+        for (const std::string& input : inputs) {
+            if (!sameExistingFile(*output, input)) continue;
+            std::fflush(console);
+            std::fprintf(stderr,
+                         "ERROR: the output file '%s' is the input file '%s': writing it would destroy "
+                         "the input.\nThe output files take the root 'mp' file's name up to its first '.', "
+                         "then '.ttcn' and '.asn': rename or move the input file or the root 'mp' file.\n",
+                         output->c_str(), input.c_str());
+            return false;
+        }
+    return true;
+}
+
+// Closes an output file; a failure means that data written never reached it.
+bool closeOutput(std::FILE* file, const std::string& name) {
+    if (std::fclose(file) == 0) return true;
+    std::fprintf(stderr, "ERROR: Unable to write output file '%s': %s\n", name.c_str(), std::strerror(errno));
+    return false;
+}
+
+// The console's lines are part of the result: "Done." that never arrived is no success.
+bool consoleWasWritten(std::FILE* console) {
+    int failed = std::fflush(console) != 0 ? errno : 0;
+    if (!failed && !std::ferror(console)) return true;
+    std::fprintf(stderr, "ERROR: Unable to write the console messages%s%s\n", failed ? ": " : "",
+                 failed ? std::strerror(failed) : "");
+    return false;
 }
 
 // Makes sure the conversion tool finds its keyword file in the working
@@ -80,11 +141,19 @@ int runConverter(const std::vector<std::string>& arguments, std::FILE* console,
         return 1;
     }
 
-    std::string asnListName = createTempFile(".", "asn_lst");
-    std::FILE* asn_list_file = asnListName.empty() ? nullptr : std::fopen(asnListName.c_str(), "w");
+    if (!fileNamesAreUsable(arguments, console)) return 1;
+
+    TempFile asnList = TempFile::create(".", "asn_lst");
+    std::FILE* asn_list_file = asnList.stream();
     XLATOR_ASSERT(asn_list_file, "Unable to create temporary file");
+    asnList.keep();  // left on disk for the conversion tool
+    const std::string asnListName = asnList.path();
     SortedFiles files = sortArguments(arguments, asn_list_file, console);
-    std::fclose(asn_list_file);  // left on disk for the conversion tool
+    if (!asnList.close()) {
+        std::fprintf(stderr, "ERROR: Unable to write the temporary file '%s': %s\n", asnListName.c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
 
     if (files.mpCount == 0) {
         std::fprintf(console, "No input 'mp' files specified\n");
@@ -96,6 +165,8 @@ int runConverter(const std::vector<std::string>& arguments, std::FILE* console,
                      "warning: assuming '%s' contains root module (it is the first 'mp' file in "
                      "the list)\n",
                      files.rootMpFile.c_str());
+    OutputNames names = outputNames(files.rootMpFile);
+    if (!outputsSpareTheInputs(names, files.inputs, console)) return 1;
     if (!provideKeywordFile(arguments[0], console)) return 1;
 
     std::fprintf(console, "Analyzing test suite files...\n");
@@ -109,24 +180,27 @@ int runConverter(const std::vector<std::string>& arguments, std::FILE* console,
                  "warning: all ASN.1 definitions will be merged and placed into single ASN.1 "
                  "module\n");
 
-    OutputNames names = outputNames(files.rootMpFile);
     std::FILE* ttcn_outfile = std::fopen(names.ttcn.c_str(), "w");
     XLATOR_ASSERT(ttcn_outfile, "Unable to create TTCN output file");
     std::FILE* asn_outfile = std::fopen(names.asn.c_str(), "w");
     XLATOR_ASSERT(asn_outfile, "Unable to create ASN output file");
-    createOutput(ttcn_outfile, asn_outfile);
+    createOutput(ttcn_outfile, asn_outfile, names.ttcn, names.asn);
 
     std::fprintf(console, "Processing test suite files...\n");
     std::fflush(console);
-    suite.collectDefinitions();
-    suite.translate();
+    try {
+        suite.collectDefinitions();
+        suite.translate();
+    } catch (const std::bad_alloc&) {
+        XLATOR_INTERNAL_ERROR("Out of memory");
+    }
 
-    std::fclose(ttcn_outfile);
-    std::fclose(asn_outfile);
+    bool closed = closeOutput(ttcn_outfile, names.ttcn);
+    closed = closeOutput(asn_outfile, names.asn) && closed;
+    if (!closed) return 1;
     std::fprintf(console, "Created two output files:\n");
     std::fprintf(console, "'%s' - with test suite specification in TTCN-3\n", names.ttcn.c_str());
     std::fprintf(console, "'%s' - with ASN.1 definitions\n", names.asn.c_str());
     std::fprintf(console, "Done.\n");
-    std::fflush(console);
-    return 0;
+    return consoleWasWritten(console) ? 0 : 1;
 }

@@ -51,5 +51,28 @@ std::optional<ConverterArguments> parseArgumentLine(const std::string& line, std
         if (separator == std::string::npos) break;
         at = separator + 3;
     }
+    // The quotes are the only separators: a quote inside a name makes the
+    // split a guess ("a" "b" may be one name or two), and a guess would
+    // convert the wrong files. A line end would have cut the line already.
+    for (const std::string& input : arguments.inputFiles)
+        if (input.find_first_of("\"\n\r") != std::string::npos) {
+            problem = "the input file name \"" + input + "\" holds a double quote or a line end: the line cannot be split exactly";
+            return std::nullopt;
+        }
+    if (arguments.outputFile.find_first_of("\"\n\r") != std::string::npos) {
+        problem = "the output file name holds a double quote or a line end: the line cannot be split exactly";
+        return std::nullopt;
+    }
     return arguments;
+}
+
+std::optional<std::string> argumentLineOf(const std::string& fileText, std::string& problem) {
+    std::string line = fileText;
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_of("\n\r") != std::string::npos) {
+        problem = "the argument file holds more than one line: the line cannot be split exactly";
+        return std::nullopt;
+    }
+    return line;
 }

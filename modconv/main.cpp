@@ -4,15 +4,15 @@
 // input file, in input order. Exit status 0 when every file converted, 1 when
 // some could not be, 2 when the call itself is wrong.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <optional>
 #include <string>
 
 #include "modconv/ConverterArguments.h"
 #include "modconv/ExchangeWriter.h"
 #include "modconv/Keywords.h"
 #include "modconv/ModuleSplitter.h"
+#include "platform/ConsoleText.h"
+#include "platform/InputFile.h"
 
 namespace {
 constexpr const char* kProgram = "modconv.exe";
@@ -22,32 +22,25 @@ int usage(const char* problem) {
     return 2;
 }
 
-bool readWholeFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    text = std::move(buffer).str();
-    return true;
-}
-
+// Messages quote the source (names, tokens), which may hold NUL bytes.
 void printMessages(const std::string& file, const SplitResult& result) {
     for (const auto& message : result.messages)
-        std::fprintf(stderr, "%s:%d: %s: %s\n", file.c_str(), message.line, message.isError ? "error" : "note",
-                     message.text.c_str());
+        writeConsoleText(stderr, file + ":" + std::to_string(message.line) + ": " +
+                                     (message.isError ? "error" : "note") + ": " + message.text + "\n");
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3 || std::string(argv[1]) != "-l") return usage("the argument file must be given with -l");
     std::string argumentText;
-    if (!readWholeFile(argv[2], argumentText)) {
+    if (!readRegularFile(argv[2], argumentText)) {
         std::fprintf(stderr, "%s: cannot read the argument file \"%s\"\n", kProgram, argv[2]);
         return 2;
     }
     std::string problem;
-    auto arguments = parseArgumentLine(argumentText.substr(0, argumentText.find('\n')), problem);
+    std::optional<std::string> line = argumentLineOf(argumentText, problem);
+    std::optional<ConverterArguments> arguments;
+    if (line) arguments = parseArgumentLine(*line, problem);
     if (!arguments) return usage(("argument file: " + problem).c_str());
     auto keywords = readKeywordFile(kKeywordFileName);
     if (!keywords) {
@@ -60,8 +53,10 @@ int main(int argc, char** argv) {
     int failed = 0;
     for (const auto& input : arguments->inputFiles) {
         std::string source;
-        if (!readWholeFile(input, source)) {
-            std::fprintf(stderr, "%s: error: cannot read \"%s\"\n", input.c_str(), input.c_str());
+        // Only a regular file is read: a FIFO or a device would block or never end.
+        if (!readRegularFile(input, source)) {
+            std::fprintf(stderr, "%s: error: cannot read \"%s\" (not found, not readable or not a regular file)\n",
+                         input.c_str(), input.c_str());
             ++failed;
             continue;
         }

@@ -7,6 +7,7 @@ struct CatalogueEntry {
 };
 
 constexpr CatalogueEntry kCatalogue[] = {
+    {LibraryErrorCode::OutOfMemory, "Out of memory"},
     {LibraryErrorCode::ScannerBufferOverflow, "Scanner buffer overflow (probably an unmatched ' or \")"},
     {LibraryErrorCode::CreatingStructureFailed, "Creating suite structure failed, internal error 1229"},
     {LibraryErrorCode::RemovingWhiteSpaceFailed, "Removing white spaces is failed, internal error 1230"},

@@ -8,6 +8,7 @@
 // The numbered library errors, each with its catalogue text.
 enum class LibraryErrorCode : int {
     None = 0,
+    OutOfMemory = 100,
     ScannerBufferOverflow = 157,
     CreatingStructureFailed = 158,
     RemovingWhiteSpaceFailed = 159,

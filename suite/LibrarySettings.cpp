@@ -2,6 +2,7 @@
 
 #include "suite/TextSpan.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +41,7 @@ struct Environment {
     Cached ignoreConfigDcl{"VELD_TC_IGNORE_CONFIGDCL"};
     Cached restrictLevel{"VELD_RESTRICT_LEVEL"};
     Cached prcDebug{"VELD_PRC_DEBUG"};
+    Cached toolTimeout{"VELD_TOOL_TIMEOUT"};
 };
 
 Environment& environment() {
@@ -90,6 +92,15 @@ int restrictLevel() {
 }
 
 bool typeControlDebug() { return environment().prcDebug.get().has_value(); }
+
+int toolTimeoutSeconds() {
+    const std::optional<std::string>& v = environment().toolTimeout.get();
+    if (!v || v->empty() || v->find_first_not_of("0123456789") != std::string::npos) return kDefaultToolTimeout;
+    std::string digits = v->substr(std::min(v->find_first_not_of('0'), v->size()));
+    if (digits.empty()) return kDefaultToolTimeout;  // 0 is no time at all
+    // Over eleven days is as good as no limit; the cap keeps the milliseconds in range.
+    return digits.size() > 6 ? 999999 : std::atoi(digits.c_str());
+}
 
 void reload() { environment() = Environment{}; }
 

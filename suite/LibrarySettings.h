@@ -30,6 +30,10 @@ bool ignoreConfigurationDeclarations();  // VELD_TC_IGNORE_CONFIGDCL
 // VELD_RESTRICT_LEVEL: "STRICT" 2, "SOME" 1, "NONE" 0; 2 when unset or other.
 int restrictLevel();
 bool typeControlDebug();         // VELD_PRC_DEBUG
+// VELD_TOOL_TIMEOUT: seconds the ASN.1 conversion tool may run before it is
+// stopped; kDefaultToolTimeout when unset or not a positive whole number.
+inline constexpr int kDefaultToolTimeout = 600;
+int toolTimeoutSeconds();
 
 // Forgets every value read so far, so that the next question reads the
 // environment again (for tests that change it).

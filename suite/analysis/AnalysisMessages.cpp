@@ -1,5 +1,7 @@
 #include "suite/analysis/AnalysisMessages.h"
 
+#include "platform/ConsoleText.h"
+
 namespace {
 
 const char* const kCatalogue[kAnalysisMessageCount] = {
@@ -192,8 +194,11 @@ std::string showPlace(std::string_view fieldText, const AnalysisArgument& place)
     shown += line;
     shown += '\n';
     // Tabs stay tabs under the caret so that the caret lines up however the
-    // report is displayed.
-    for (std::size_t i = lineStart; i < at; ++i) shown += fieldText[i] == '\t' ? '\t' : ' ';
+    // report is displayed; a NUL byte is written as "<NUL>" (platform/ConsoleText.h).
+    for (std::size_t i = lineStart; i < at; ++i) {
+        if (fieldText[i] == '\0') shown.append(kShownNulByte.size(), ' ');
+        else shown += fieldText[i] == '\t' ? '\t' : ' ';
+    }
     shown += '^';
     return shown;
 }

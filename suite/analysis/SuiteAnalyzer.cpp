@@ -1,6 +1,7 @@
 #include "suite/analysis/SuiteAnalyzer.h"
 
 #include "tree/Choices.h"
+#include "platform/ConsoleText.h"
 #include "suite/analysis/ConditionalText.h"
 #include "suite/analysis/FieldParsing.h"
 #include "suite/asn1/Asn1Association.h"
@@ -229,7 +230,7 @@ private:
 
         ParsedField result = parseCellText(cell.field, text, cell.line, document_.arena(), callable_);
         if (!result.scannerFailure.empty() && a_.report_)
-            std::fputs(formatScannerFailure(result.scannerFailure).c_str(), a_.report_);
+            writeConsoleText(a_.report_, formatScannerFailure(result.scannerFailure));
         for (const CellFinding& f : result.findings) {
             add(cell, row, rowNumber, f.message, f.severity, f.arguments, text);
             hadErrors = hadErrors || f.severity == Severity::Error;
@@ -625,7 +626,7 @@ AnalysisState SuiteAnalyzer::analyseSystem(Document* root, const AnalysisRequest
             TableReport report = parseTable(*document, *table);
             if (report.hasErrors()) ++outcome_.tablesWithErrors;
             if (report.hasWarnings()) ++outcome_.tablesWithWarnings;
-            if (report_ && !report.messages.empty()) std::fputs(formatTableReport(report).c_str(), report_);
+            if (report_ && !report.messages.empty()) writeConsoleText(report_, formatTableReport(report));
             if (request.errorLimit > 0 && errors_ >= request.errorLimit) {
                 outcome_.errorLimitReached = true;
                 stopped = true;

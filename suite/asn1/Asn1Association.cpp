@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/ConsoleText.h"
 #include "platform/FileStamp.h"
 #include "suite/LibrarySettings.h"
 #include "suite/asn1/Asn1ConverterRun.h"
@@ -37,7 +38,7 @@ std::string noteErrorText(const LibraryError& error) {
 }  // namespace
 
 void printAsn1Note(const std::string& text) {
-    std::fprintf(stdout, "NOTE: %.*s.\n", static_cast<int>(text.size()), text.data());
+    writeConsoleText(stdout, "NOTE: " + text + ".\n");
     std::fflush(stdout);
 }
 
@@ -92,7 +93,7 @@ int Asn1Association::update_from_file(const std::string& listFile, LibraryError&
     for (const auto& path : inputs) candidates.emplace_back(path);
 
     bool converterRan = false;
-    std::string converterOutput;
+    ConverterOutput converterOutput;
     int count = 0;
     for (auto& entry : candidates) {
         ++count;
@@ -116,20 +117,19 @@ int Asn1Association::update_from_file(const std::string& listFile, LibraryError&
             converterRan = true;
             ++converterRuns_;
             if (!runModuleConverter(inputs, output_, converterOutput, error)) {
-                if (!converterOutput.empty()) std::remove(converterOutput.c_str());
                 printAsn1Note("\"Could not convert ASN.1 modules to TTCN notation.\n" + noteErrorText(error) +
                               "\n\"");
                 return 0;
             }
         }
         std::string blockName;
-        std::string blockFile = extractModuleBlock(converterOutput, count, blockName, error);
+        TempFile block = converterOutput.extractBlock(count, blockName, error);
         Asn1ModuleHandle handle = kNoAsn1Module;
-        if (!blockFile.empty()) {
+        if (block.isOpen()) {
             if (entry.moduleName_.empty()) entry.moduleName_ = blockName;
-            handle = loadExchangeFile(blockFile, error);
-            std::remove(blockFile.c_str());
+            handle = loadExchangeStream(block.stream(), block.path(), error);
         }
+        block.remove();
         if (handle == kNoAsn1Module) {
             printAsn1Note("\"Could not load ASN.1 module from '" + entry.filePath_ + "'\n" +
                           noteErrorText(error) + "\n\"");
@@ -139,7 +139,7 @@ int Asn1Association::update_from_file(const std::string& listFile, LibraryError&
         entry.fileStamp_ = stamp.value_or(0);
         entries_.push_back(std::move(entry));
     }
-    if (converterRan) std::remove(converterOutput.c_str());
+    // The converter's output file goes with converterOutput.
     return 0;
 }
 

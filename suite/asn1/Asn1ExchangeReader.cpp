@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "suite/OutOfMemory.h"
+
 namespace {
 enum class LineKind { EndOfFile, Module, Type, Value, Definition, End, Text };
 
@@ -118,17 +120,11 @@ private:
 };
 }  // namespace
 
-Asn1ModuleHandle loadExchangeFile(const std::string& path, LibraryError& error) {
+Asn1ModuleHandle loadExchangeStream(std::FILE* file, const std::string& name, LibraryError& error) {
     auto& table = Asn1ModuleTable::instance();
     Asn1ModuleHandle handle = table.acquire();
     if (handle == kNoAsn1Module) {
-        setLibraryError(error, LibraryErrorCode::AsnNoHandlesLeft, path, {}, __func__, __FILE__, __LINE__);
-        return kNoAsn1Module;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) {
-        table.release(handle);
-        setLibraryError(error, LibraryErrorCode::AsnReadFailed, path, {}, __func__, __FILE__, __LINE__);
+        setLibraryError(error, LibraryErrorCode::AsnNoHandlesLeft, name, {}, __func__, __FILE__, __LINE__);
         return kNoAsn1Module;
     }
     LibraryErrorCode failure = LibraryErrorCode::None;
@@ -141,13 +137,30 @@ Asn1ModuleHandle loadExchangeFile(const std::string& path, LibraryError& error) 
     } catch (const FormatError&) {
         failure = LibraryErrorCode::AsnIllegalFormat;
     } catch (const std::bad_alloc&) {
+        table.release(handle);  // gives the memory back first
+        libraryOutOfMemory();
         failure = LibraryErrorCode::AsnOpenConvertedFailed;
     }
-    std::fclose(file);
     if (failure != LibraryErrorCode::None) {
         table.release(handle);
-        setLibraryError(error, failure, path, {}, __func__, __FILE__, __LINE__);
+        setLibraryError(error, failure, name, {}, __func__, __FILE__, __LINE__);
         return kNoAsn1Module;
     }
+    return handle;
+}
+
+Asn1ModuleHandle loadExchangeFile(const std::string& path, LibraryError& error) {
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (!file) {
+        // A free slot is asked for first, as the reader always has.
+        if (Asn1ModuleTable::instance().usedSlots() >= kAsn1ModuleSlots) {
+            setLibraryError(error, LibraryErrorCode::AsnNoHandlesLeft, path, {}, __func__, __FILE__, __LINE__);
+            return kNoAsn1Module;
+        }
+        setLibraryError(error, LibraryErrorCode::AsnReadFailed, path, {}, __func__, __FILE__, __LINE__);
+        return kNoAsn1Module;
+    }
+    Asn1ModuleHandle handle = loadExchangeStream(file, path, error);
+    std::fclose(file);
     return handle;
 }

@@ -8,6 +8,7 @@
 // skipped but counted.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "suite/LibraryError.h"
@@ -20,3 +21,5 @@ inline constexpr int kExchangeDefinitionLimit = 40000;
 // kNoAsn1Module with `error` set (233 unreadable, 234 bad format, 235 no free
 // slot, 231 anything else); syntax errors are also printed on standard error.
 Asn1ModuleHandle loadExchangeFile(const std::string& path, LibraryError& error);
+// The same from a file already open for reading; `name` names it in errors.
+Asn1ModuleHandle loadExchangeStream(std::FILE* file, const std::string& name, LibraryError& error);

@@ -1,6 +1,7 @@
 // parseField: picks the grammar of a cell from its schema kind.
 #include "suite/fields/FieldParserCore.h"
 #include "suite/TextSpan.h"
+#include "suite/OutOfMemory.h"
 #include "tree/KindInfo.h"
 
 #include <new>
@@ -295,6 +296,7 @@ FieldParseResult parseField(int32_t fieldKind, std::string_view text, int32_t li
         result.tree = nullptr;
         result.findings.push_back({e.message, {placeOf(text, e.offset)}, e.offset});
     } catch (const std::bad_alloc&) {
+        libraryOutOfMemory();
         result.tree = nullptr;
         result.findings.push_back({kMsgInternalError, {std::to_string(kInternalErrorOutOfMemory)}, 0});
     }

@@ -16,9 +16,10 @@ enum class FileKind { StoredSuite, Mp, Unreadable };
 // Reads the first 512 bytes of a file and classifies it: a stored suite (the
 // two storage headers), an MP file (after leading white space "$Suite",
 // "$TTCN_Module" or "$Package"), or anything else. Sets `error` for what
-// cannot be loaded: 247 for an unreadable or unknown file, 178 for a stored
-// suite whose version is not 8, and a refusal for any other stored suite
-// (only MP files are read).
+// cannot be loaded: 247 for an unreadable or unknown file, and for anything
+// that is not a regular file (a FIFO or a device would block the reader), 178
+// for a stored suite whose version is not 8, and a refusal for any other
+// stored suite (only MP files are read).
 FileKind classifyFile(const std::string& fileName, LibraryError& error);
 // The same on bytes already read.
 FileKind classifyBytes(std::string_view head);
@@ -37,8 +38,9 @@ struct MpImportOptions {
     std::FILE* log = nullptr;
 };
 
-// Imports an MP file. On failure returns null with `error` set; the error's
-// text is the formatted message (file and line where known).
+// Imports an MP file: its head is read and classified first, the rest only
+// when it is an MP file. On failure returns null with `error` set; the
+// error's text is the formatted message (file and line where known).
 std::unique_ptr<Document> importMpFile(const std::string& fileName, const MpImportOptions& options,
                                        LibraryError& error);
 // Imports MP text already in memory; `fileName` names it in messages.

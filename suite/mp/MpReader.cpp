@@ -8,14 +8,13 @@
 #include "suite/mp/MpImport.h"
 #include "suite/mp/MpScanner.h"
 #include "suite/mp/TableLayout.h"
+#include "platform/InputFile.h"
 #include "suite/LibrarySettings.h"
+#include "suite/OutOfMemory.h"
 #include "suite/TextSpan.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <unordered_set>
 
 namespace {
@@ -518,16 +517,11 @@ FileKind classifyBytes(std::string_view head) {
     return FileKind::Unreadable;
 }
 
-FileKind classifyFile(const std::string& fileName, LibraryError& error) {
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
-    if (!file) {
-        setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "classifyFile", __FILE__, __LINE__);
-        return FileKind::Unreadable;
-    }
-    char head[512];
-    std::size_t got = std::fread(head, 1, sizeof head, file);
-    std::fclose(file);
-    std::string_view bytes(head, got);
+namespace {
+constexpr std::size_t kHeadSize = 512;
+
+// Classifies the head of a file and sets the error of what cannot be loaded.
+FileKind classifyHead(const std::string& fileName, std::string_view bytes, LibraryError& error) {
     FileKind kind = classifyBytes(bytes);
     if (kind == FileKind::Unreadable) {
         setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "classifyFile", __FILE__, __LINE__);
@@ -545,6 +539,22 @@ FileKind classifyFile(const std::string& fileName, LibraryError& error) {
     return kind;
 }
 
+// Opens the file and reads its head. Only a regular file is read: a FIFO or
+// a device would block or never end, so it is "not found or not readable".
+bool openAndReadHead(const std::string& fileName, InputFile& file, std::string& head, LibraryError& error) {
+    if (file.open(fileName) && file.read(head, kHeadSize)) return true;
+    setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "classifyFile", __FILE__, __LINE__);
+    return false;
+}
+}  // namespace
+
+FileKind classifyFile(const std::string& fileName, LibraryError& error) {
+    InputFile file;
+    std::string head;
+    if (!openAndReadHead(fileName, file, head, error)) return FileKind::Unreadable;
+    return classifyHead(fileName, head, error);
+}
+
 namespace {
 std::unique_ptr<Document> readDocument(const std::string& fileName, std::string text, const MpImportOptions& options,
                                        LibraryError& error) {
@@ -557,7 +567,9 @@ std::unique_ptr<Document> readDocument(const std::string& fileName, std::string 
         error.text = formatFailure(fileName, failure);
         return nullptr;
     } catch (const std::bad_alloc&) {
-        setLibraryError(error, LibraryErrorCode::CreatingStructureFailed, fileName, {}, "importMp", __FILE__, __LINE__);
+        document.reset();  // gives the memory back first
+        libraryOutOfMemory();
+        setLibraryError(error, LibraryErrorCode::OutOfMemory, fileName, {}, "importMp", __FILE__, __LINE__);
         return nullptr;
     }
     return document;
@@ -573,19 +585,12 @@ std::unique_ptr<Document> importMpText(const std::string& fileName, std::string 
 
 std::unique_ptr<Document> importMpFile(const std::string& fileName, const MpImportOptions& options,
                                        LibraryError& error) {
-    if (classifyFile(fileName, error) != FileKind::Mp) return nullptr;
-    std::ifstream in(fileName, std::ios::binary);
+    // The head decides whether the rest is read at all; both come through one descriptor.
+    InputFile file;
     std::string text;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (!in || size < 0) {
-        setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "importMpFile", __FILE__, __LINE__);
-        return nullptr;
-    }
-    text.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(text.data(), size);
-    if (!in) {
+    if (!openAndReadHead(fileName, file, text, error)) return nullptr;
+    if (classifyHead(fileName, text, error) != FileKind::Mp) return nullptr;
+    if (!file.readRest(text)) {
         setLibraryError(error, LibraryErrorCode::FileNotReadable, fileName, {}, "importMpFile", __FILE__, __LINE__);
         return nullptr;
     }

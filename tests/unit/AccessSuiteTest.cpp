@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -237,5 +238,70 @@ TEST(AccessSuite, WorkingDirectoryFallsBackToTheFixedOne) {
             std::exit(dirs.source == c.expectedSource && dirs.target == c.expectedTarget ? 0 : 1);
         };
         EXPECT_EXIT(openAndCheck(), ::testing::ExitedWithCode(0), "") << c.expectedTarget;
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define XLATOR_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define XLATOR_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+namespace {
+// Grows the stack before the cap, so that the cap only ever refuses the heap.
+[[gnu::noinline]] void touchStack() {
+    volatile char block[512 * 1024];
+    for (std::size_t i = 0; i < sizeof block; i += 4096) block[i] = 0;
+}
+
+// Caps this process's address space at what it uses now plus `spare` bytes.
+void capAddressSpace(std::size_t spare) {
+    touchStack();
+    std::size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    rlim_t cap = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + spare;
+    rlimit limit{cap, cap};
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+}  // namespace
+
+// Memory running out anywhere in the opening never aborts the process: without
+// VELD_ABORT_ON_OUT_OF_MEMORY the opening fails with its error line, with it
+// the library says "Out of memory" and ends the process with exit code 1.
+TEST(AccessSuite, OutOfMemoryFailsTheOpeningOrEndsTheProcessCleanly) {
+#ifdef XLATOR_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer's shadow memory does not fit under an address-space cap";
+#endif
+    // A constant whose value has a million terms: its parse tree needs far more than the cap leaves.
+    std::string value = "1";
+    for (int i = 0; i < 1000000; ++i) value += "+1";
+    std::string root = writeFile("starved.mp",
+                                 "$Suite $SuiteId STARVED\n$DeclarationsPart\n $Begin_TS_ConstDcls\n"
+                                 "  $TS_ConstDcl $TS_ConstId BIG $TS_ConstType INTEGER $TS_ConstValue " +
+                                     value +
+                                     " $End_TS_ConstDcl\n $End_TS_ConstDcls\n$End_DeclarationsPart\n"
+                                     "$ConstraintsPart $End_ConstraintsPart $DynamicPart $End_DynamicPart\n"
+                                     "$End_Suite\n");
+    const struct {
+        const char* abortSetting;
+        const char* errors;
+    } cases[] = {
+        {nullptr, "ERROR in Suite::open 'Out of memory'\n$"},
+        {"1", "^Out of memory\n$"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EXIT(
+            {
+                if (c.abortSetting) ::setenv("VELD_ABORT_ON_OUT_OF_MEMORY", c.abortSetting, 1);
+                else ::unsetenv("VELD_ABORT_ON_OUT_OF_MEMORY");
+                LibrarySettings::reload();
+                capAddressSpace(64 << 20);
+                AccessSuite suite;
+                std::exit(suite.open(listed(root), nullptr) == 1 ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(1), c.errors)
+            << (c.abortSetting ? "with" : "without") << " VELD_ABORT_ON_OUT_OF_MEMORY";
     }
 }

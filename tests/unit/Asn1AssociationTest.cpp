@@ -184,7 +184,7 @@ TEST_F(Association, WithoutVeldTheConverterIsFoundThroughPath) {
 }
 
 TEST_F(Association, PathsWithBlanksQuotesAndSemicolonsReachTheConverterIntact) {
-    fs::path odd = dir_ / "my \"odd\"; name.asn";
+    fs::path odd = dir_ / "my 'odd'; name.asn";
     writeFile(odd, "Odd DEFINITIONS ::= BEGIN T ::= INTEGER END\n");
     fs::path plain = module("p.asn", "Plain", "NULL");
     installScriptConverter("cp \"$2\" \"$(dirname \"$0\")/arguments\"\n"
@@ -209,7 +209,8 @@ TEST_F(Association, PathsWithBlanksQuotesAndSemicolonsReachTheConverterIntact) {
 }
 
 TEST_F(Association, MessagesOfTheConverterGoToTheOutputStream) {
-    installScriptConverter("echo converting\necho trouble >&2\nexit 3\n");
+    // A NUL byte does not cut a message short; it is shown.
+    installScriptConverter("printf 'converting\\0now\\n'\necho trouble >&2\nexit 3\n");
     std::FILE* messages = std::tmpfile();
     association_.setOutputStream(messages);
     fs::path a = module("a.asn", "Mod-A", "INTEGER");
@@ -218,8 +219,28 @@ TEST_F(Association, MessagesOfTheConverterGoToTheOutputStream) {
     char buffer[100] = {};
     std::size_t got = std::fread(buffer, 1, sizeof buffer - 1, messages);
     std::fclose(messages);
-    EXPECT_EQ(std::string(buffer, got), "converting\ntrouble\n");
+    EXPECT_EQ(std::string(buffer, got), "converting<NUL>now\ntrouble\n");
     EXPECT_EQ(error_.code, LibraryErrorCode::AsnConvertFailed);
+}
+
+// The converter refuses an argument line that it cannot split exactly: a
+// listed path with a double quote fails the run, with the converter's reason.
+TEST_F(Association, PathWithADoubleQuoteFailsTheConverterRun) {
+    fs::path odd = dir_ / "my \"odd\".asn";
+    writeFile(odd, "Odd DEFINITIONS ::= BEGIN T ::= INTEGER END\n");
+    fs::path plain = module("p.asn", "Plain", "NULL");
+    std::FILE* messages = std::tmpfile();
+    association_.setOutputStream(messages);
+    std::string printed = update(list(plain.string() + "\n" + odd.string() + "\n"));
+    EXPECT_EQ(printed, "NOTE: \"Could not convert ASN.1 modules to TTCN notation.\nUnable to convert ASN.1 module\n\".\n");
+    std::rewind(messages);
+    char buffer[1000] = {};
+    std::string said(buffer, std::fread(buffer, 1, sizeof buffer - 1, messages));
+    std::fclose(messages);
+    EXPECT_NE(said.find("holds a double quote or a line end: the line cannot be split exactly"), std::string::npos)
+        << said;
+    EXPECT_TRUE(association_.entries().empty());
+    EXPECT_TRUE(fs::is_empty(dir_ / "tmp"));
 }
 
 TEST_F(Association, BadBlocksAreNotedAndOnlyTheirEntriesDropped) {

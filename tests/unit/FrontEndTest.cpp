@@ -8,6 +8,7 @@
 #include "front/XlatorRun.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -162,4 +163,16 @@ TEST_F(FrontEndRun, TabularFormatOptionInAnyCaseAndPlace) {
         EXPECT_EQ(console.find("unknown type"), std::string::npos);
     }
     tabularFormat = false;
+}
+
+// Memory running out in a translation pass is the internal-error form, never
+// an abort: one line on standard error and exit code 1.
+TEST_F(FrontEndRun, TranslationOutOfMemoryIsAnInternalError) {
+    writeFile("modconv_kwd.txt", "kw");
+    struct StarvedSuite : RecordingSuite {
+        StarvedSuite() : RecordingSuite(true) {}
+        void translate() override { throw std::bad_alloc(); }
+    } suite;
+    EXPECT_EXIT(run({"suite.mp"}, suite), testing::ExitedWithCode(1),
+                "^INTERNAL ERROR: 'Out of memory' at XlatorRun\\.cpp\\([0-9]+\\)\n$");
 }

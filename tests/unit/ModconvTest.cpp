@@ -37,11 +37,11 @@ std::string convert(const std::string& source, std::string* messages = nullptr) 
 
 TEST(ConverterArgumentFile, OutputPathAndQuotedInputsAreTakenAsWritten) {
     std::string problem;
-    auto parsed = parseArgumentLine(" -q -i /tmp/Veld out \"a b.asn\" \"x\"y;z.asn\" \"/c.asn\" \n", problem);
+    auto parsed = parseArgumentLine(" -q -i /tmp/Veld out \"a b.asn\" \"x'y;z.asn\" \"/c.asn\" \n", problem);
     ASSERT_TRUE(parsed) << problem;
     EXPECT_TRUE(parsed->quiet);
     EXPECT_EQ(parsed->outputFile, "/tmp/Veld out");
-    EXPECT_EQ(parsed->inputFiles, (std::vector<std::string>{"a b.asn", "x\"y;z.asn", "/c.asn"}));
+    EXPECT_EQ(parsed->inputFiles, (std::vector<std::string>{"a b.asn", "x'y;z.asn", "/c.asn"}));
 
     parsed = parseArgumentLine("-i out \"one.asn\" ", problem);
     ASSERT_TRUE(parsed) << problem;
@@ -50,15 +50,31 @@ TEST(ConverterArgumentFile, OutputPathAndQuotedInputsAreTakenAsWritten) {
 }
 
 TEST(ConverterArgumentFile, MalformedLinesAreRefusedWithAReason) {
+    const struct {
+        const char* line;
+        const char* problem;
+    } cases[] = {
+        {" -q \"a.asn\" ", "no output file given (-i)"},
+        {" -i out ", "no input files given"},
+        {" -x -i out \"a\" ", "unknown option \"-x\""},
+        {" -i out \"a.asn ", "input files must be given in double quotes"},
+        // A quote inside a name: "a" "b" "c" might be one name or three.
+        {" -i out \"a\" \"b\"c.asn\" ",
+         "the input file name \"b\"c.asn\" holds a double quote or a line end: the line cannot be split exactly"},
+        {" -i o\"ut \"a.asn\" ",
+         "the output file name holds a double quote or a line end: the line cannot be split exactly"},
+    };
+    for (const auto& c : cases) {
+        std::string problem;
+        auto parsed = parseArgumentLine(c.line, problem);
+        EXPECT_FALSE(parsed.has_value()) << c.line;
+        EXPECT_EQ(problem, c.problem) << c.line;
+    }
+    // A name with a line end leaves a second line in the file.
     std::string problem;
-    EXPECT_FALSE(parseArgumentLine(" -q \"a.asn\" ", problem));
-    EXPECT_EQ(problem, "no output file given (-i)");
-    EXPECT_FALSE(parseArgumentLine(" -i out ", problem));
-    EXPECT_EQ(problem, "no input files given");
-    EXPECT_FALSE(parseArgumentLine(" -x -i out \"a\" ", problem));
-    EXPECT_EQ(problem, "unknown option \"-x\"");
-    EXPECT_FALSE(parseArgumentLine(" -i out \"a.asn ", problem));
-    EXPECT_EQ(problem, "input files must be given in double quotes");
+    EXPECT_EQ(argumentLineOf(" -i out \"a.asn\" \n", problem), std::optional<std::string>(" -i out \"a.asn\" "));
+    EXPECT_EQ(argumentLineOf(" -i out \"a\nb.asn\" ", problem), std::nullopt);
+    EXPECT_EQ(problem, "the argument file holds more than one line: the line cannot be split exactly");
 }
 
 TEST(ModuleConverter, ModuleAsUsersWriteItBecomesOneCleanBlock) {

@@ -5,8 +5,11 @@
 
 #include "front/XlatorOutput.h"
 
+#include <csignal>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -140,4 +143,33 @@ TEST(OutputWriter, GuardsEndTheRunWithTheirAssertion) {
         },
         testing::ExitedWithCode(1),
         "^ASSERTION FAILED: opts\\.outfile \\('INTERNAL_ERROR: outfile is NULL'\\) at XlatorOutput\\.cpp\\([0-9]+\\)\n$");
+}
+
+// A write that does not reach the file ends the run at once, naming the file:
+// a full disk must never pass for a complete conversion.
+TEST(OutputWriter, WriteErrorsEndTheRunWithTheFileName) {
+    ScratchDir dir;
+    const std::string limited = (dir.path() / "limited.ttcn").string();
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        const char* reason;
+    } cases[] = {
+        {"a full disk", [] {
+             std::FILE* full = std::fopen("/dev/full", "w");
+             XlatorOutput out(stdout, full, "suite.ttcn", "suite.asn");
+             out.selectAsn();
+             out.writeLine("ExtASN DEFINITIONS ::= BEGIN");
+         }, "^ERROR: Unable to write output file 'suite\\.asn': No space left on device\n$"},
+        {"a file size limit", [&limited] {
+             std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of killing the process
+             rlimit cap{1000, 1000};
+             setrlimit(RLIMIT_FSIZE, &cap);
+             XlatorOutput out(std::fopen(limited.c_str(), "w"), stdout, "suite.ttcn", "suite.asn");
+             for (int i = 0; i < 100; ++i) out.writeLine("a line of the module, thirty-odd bytes");
+         }, "^ERROR: Unable to write output file 'suite\\.ttcn': File too large\n$"},
+    };
+    for (const auto& c : cases) EXPECT_EXIT(c.run(), testing::ExitedWithCode(1), c.reason) << c.name;
+    // Everything up to the limit was written; nothing after the failure.
+    EXPECT_EQ(readFile(limited).size(), 1000u);
 }
