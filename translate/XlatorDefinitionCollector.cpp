@@ -44,14 +44,11 @@ DefaultCase XlatorDefinitionCollector::getDefaultById(const std::string& id) con
 // table means another tree.
 LocalTree XlatorDefinitionCollector::findAttachedLocalTree(const Attach& attach) const {
     const std::string name = textOf(attach.treeReference().identifier());
-    auto recorded = attachesByNode_.find(attach.treeNode());
-    if (recorded == attachesByNode_.end()) return LocalTree();
-    for (std::size_t at : recorded->second) {
-        const auto i = attaches_.begin() + static_cast<std::ptrdiff_t>(at);
-        for (int32_t j = 0; j < i->second.size(); ++j) {
-            XLATOR_ASSERT(i->second.localTree(j).is_present_header(), "LocalTree header not present");
-            if (headerName(i->second.localTree(j)) == name) return i->second.localTree(j);
-        }
+    auto i = attaches_.find(attach.treeNode());
+    if (i == attaches_.end()) return LocalTree();
+    for (int32_t j = 0; j < i->second.size(); ++j) {
+        XLATOR_ASSERT(i->second.localTree(j).is_present_header(), "LocalTree header not present");
+        if (headerName(i->second.localTree(j)) == name) return i->second.localTree(j);
     }
     return LocalTree();
 }
@@ -67,9 +64,9 @@ LocalTree XlatorDefinitionCollector::getLocalTree(const Attach& attach) const {
 }
 
 DefaultsRef XlatorDefinitionCollector::getDefaultsRef(const Children& children) const {
-    if (auto recorded = childrenDefaultsByNode_.find(children.treeNode()); recorded != childrenDefaultsByNode_.end())
-        return childrenDefaults_[recorded->second].second;
-    XLATOR_INTERNAL_ERROR("Unable to locate DefaultsRef for the provided Children");
+    auto i = childrenDefaults_.find(children.treeNode());
+    if (i == childrenDefaults_.end()) XLATOR_INTERNAL_ERROR("Unable to locate DefaultsRef for the provided Children");
+    return i->second;
 }
 
 ConfigurationInfo XlatorDefinitionCollector::getConfiguration(const std::string& id) const {
@@ -288,23 +285,40 @@ void XlatorDefinitionCollector::VisitChildren(const Children& node) {
     // a default's own alternatives invoke none.
     const TestCase* testCase = gpRootBehaviour->getTestCase();
     const TestStep* testStep = gpRootBehaviour->getTestStep();
-    std::optional<DefaultsRef> defaultsRef;
-    if (testCase && testCase->is_present_defaultsRef()) defaultsRef = testCase->defaultsRef();
-    else if (testStep && testStep->is_present_defaultsRef()) defaultsRef = testStep->defaultsRef();
-    if (defaultsRef) {
-        childrenDefaultsByNode_.try_emplace(node.treeNode(), childrenDefaults_.size());
-        childrenDefaults_.emplace_back(node, *defaultsRef);
+    if (testCase && testCase->is_present_defaultsRef())
+        childrenDefaults_.try_emplace(node.treeNode(), testCase->defaultsRef());
+    else if (testStep && testStep->is_present_defaultsRef())
+        childrenDefaults_.try_emplace(node.treeNode(), testStep->defaultsRef());
+    walkNestedLines(node);
+}
+
+// Lines nest through their Children as deep as the indentation of the table
+// goes, far deeper than the stack allows when each level costs a few calls.
+// So the walk below a line keeps its own stack of open levels: the Children
+// of a line met while walking lines is only pushed, and the loop started by
+// the outermost Children walks it. The order is that of the default walk: a
+// line's own fields, then its alternatives, then the next line of its level.
+// While a line is walked its level is still open, so the stack is empty
+// exactly when no loop runs.
+void XlatorDefinitionCollector::walkNestedLines(const Children& node) {
+    const bool loopRunning = !openLevels_.empty();
+    openLevels_.push_back({node, 0});
+    if (loopRunning) return;
+    while (!openLevels_.empty()) {
+        OpenLevel& level = openLevels_.back();
+        if (level.next >= level.lines.size()) {
+            openLevels_.pop_back();
+            continue;
+        }
+        const BehaviourLine line = level.lines.behaviourLine(level.next++);
+        VisitBehaviourLine(line);
     }
-    AccessVisitor::VisitChildren(node);
 }
 
 void XlatorDefinitionCollector::VisitAttach(const Attach& node) {
     XLATOR_ASSERT(gpRootBehaviour != NULL, "INTERNAL_ERROR: in VisitAttach");
     const LocalTreeList localTrees = currentLocalTrees(*gpRootBehaviour);
-    if (!localTrees.isEmpty()) {
-        attachesByNode_[node.treeNode()].push_back(attaches_.size());
-        attaches_.emplace_back(node, localTrees);
-    }
+    if (!localTrees.isEmpty()) attaches_.try_emplace(node.treeNode(), localTrees);
     AccessVisitor::VisitAttach(node);
 }
 

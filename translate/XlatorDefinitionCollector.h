@@ -109,6 +109,14 @@ private:
     // PCO type that no definition names. The ASN.1 forms also name a type.
     void recordMessageType(const Identifier& name, const PCO_Type& pcoType, bool asn1Type);
     LocalTree findAttachedLocalTree(const Attach& attach) const;
+    void walkNestedLines(const Children& node);
+
+    // A level of behaviour lines in the walk below a line: its alternatives
+    // and the index of the next line to walk.
+    struct OpenLevel {
+        Children lines;
+        int32_t next;
+    };
 
     std::set<std::string> aspsWithoutPcoType_;
     std::map<std::string, std::set<std::string>> aspsByPcoType_;
@@ -118,14 +126,16 @@ private:
     std::map<std::string, ConfigurationInfo> configurations_;
     std::map<std::string, TestStep> testSteps_;
     std::map<std::string, DefaultCase> defaults_;
-    std::vector<std::pair<Attach, LocalTreeList>> attaches_;
-    std::vector<std::pair<Children, DefaultsRef>> childrenDefaults_;
-    // Where each attach and each Children node stands in the lists above, so
-    // that a lookup costs the same in a suite of any size.
-    std::unordered_map<const TreeNode*, std::vector<std::size_t>> attachesByNode_;
-    std::unordered_map<const TreeNode*, std::size_t> childrenDefaultsByNode_;
+    // The attaches and the alternatives, by node: the behaviour translator asks
+    // about one line after the other, so a query must not scan the entries of
+    // the whole suite. A node recorded again keeps its first entry.
+    std::unordered_map<const TreeNode*, LocalTreeList> attaches_;
+    std::unordered_map<const TreeNode*, DefaultsRef> childrenDefaults_;
     std::set<std::string> typeReferences_;
     std::set<std::string> namedIdentifiers_;
+    // The levels still open in the walk below a line, innermost last; empty
+    // outside such a walk (see walkNestedLines).
+    std::vector<OpenLevel> openLevels_;
 };
 
 // The one collector of the run, filled once and read-only afterwards.

@@ -494,6 +494,99 @@ public:
     void VisitExpansion(const Expansion& node) override;
 
     // ---- Constraints to templates (XlatorConstraints.cpp) ----
+    //
+    // Every constraint table becomes one template. The fixed-name groups of
+    // the constraints part are the module frame's; the suite's own constraint
+    // groups are written here, nested as deep as the suite nests them.
+
+    // A user group: "group" and its name, then its constraints and groups in
+    // a block. The group identifier is asserted first.
+    void VisitStructTypeConstraintGroup(const StructTypeConstraintGroup& node) override;
+    void VisitASN1_TypeConstraintGroup(const ASN1_TypeConstraintGroup& node) override;
+    void VisitTTCN_ASP_ConstraintGroup(const TTCN_ASP_ConstraintGroup& node) override;
+    void VisitASN1_ASP_ConstraintGroup(const ASN1_ASP_ConstraintGroup& node) override;
+    void VisitTTCN_PDU_ConstraintGroup(const TTCN_PDU_ConstraintGroup& node) override;
+    void VisitASN1_PDU_ConstraintGroup(const ASN1_PDU_ConstraintGroup& node) override;
+    void VisitTTCN_CM_ConstraintGroup(const TTCN_CM_ConstraintGroup& node) override;
+    void VisitASN1_CM_ConstraintGroup(const ASN1_CM_ConstraintGroup& node) override;
+
+    // Tabular templates: "template", the type, the name with its parameters,
+    // the derivation, " := ", then the elements one a line in a block. Each
+    // element's value is written with the type of its row in the template's
+    // type definition on the type context stack.
+    void VisitStructTypeConstraint(const StructTypeConstraint& node) override;
+    void VisitTTCN_ASP_Constraint(const TTCN_ASP_Constraint& node) override;
+    void VisitTTCN_PDU_Constraint(const TTCN_PDU_Constraint& node) override;
+    void VisitTTCN_CM_Constraint(const TTCN_CM_Constraint& node) override;
+
+    // ASN.1 templates: the same header, then the value (or the replacements
+    // of a modified constraint) with the constraint's type on the type
+    // context stack.
+    void VisitASN1_TypeConstraint(const ASN1_TypeConstraint& node) override;
+    void VisitASN1_ASP_Constraint(const ASN1_ASP_Constraint& node) override;
+    void VisitASN1_PDU_Constraint(const ASN1_PDU_Constraint& node) override;
+    void VisitASN1_CM_Constraint(const ASN1_CM_Constraint& node) override;
+
+    // The template name, and "(" with its parameters (types and template
+    // marks) and ")" when it has any.
+    void VisitConsIdAndParList(const ConsIdAndParList& node) override;
+    // " modifies " and the base constraint: the last name of the path.
+    void VisitDerivPath(const DerivPath& node) override;
+    void VisitDerivationPath(const DerivationPath& node) override;
+
+    // The element lines of a tabular template, ", " after all but the last.
+    void VisitElemValues(const ElemValues& node) override;
+    void VisitASP_ParValues(const ASP_ParValues& node) override;
+    void VisitPDU_FieldValues(const PDU_FieldValues& node) override;
+    void VisitCM_ParValues(const CM_ParValues& node) override;
+    // One element: its comment lines, its name, " := " and its value.
+    void VisitElemValue(const ElemValue& node) override;
+    void VisitASP_ParValue(const ASP_ParValue& node) override;
+    void VisitPDU_FieldValue(const PDU_FieldValue& node) override;
+    void VisitCM_ParValue(const CM_ParValue& node) override;
+
+    // The replacements of a modified ASN.1 constraint, one a line without
+    // braces; a replaced component's value is written against that
+    // component's type.
+    void VisitReplacementList(const ReplacementList& node) override;
+    void VisitReplace(const Replace& node) override;
+    void VisitOmitReference(const OmitReference& node) override;
+
+    // Parameter names are written only by the formal parameter list writer;
+    // reaching this visit is an internal error.
+    void VisitFormalParIdList(const FormalParIdList& node) override;
+
+    // The definition that the type cell of a constraint names, looked up
+    // from the constraint; empty when the name finds nothing.
+    AccessNode typeDefinition(const AccessNode& constraint, const AccessNode& typeName) const;
+    // The type that an ASN.1 constraint's values are written against: its
+    // type name looked up from the constraint. For an ASP the ASN.1 type of
+    // an ASN.1 ASP definition is taken; an ASP defined otherwise (by
+    // reference, or as a tabular ASP) is taken as it is. Empty when the name
+    // finds nothing.
+    AccessNode asn1ConstraintType(const AccessNode& constraint, const AccessNode& typeName) const;
+    // The type of the component that a replacement's reference list names,
+    // starting from the type on top of the type context stack: a component
+    // name takes that component, an index or array reference the element
+    // type of a SEQUENCE OF / SET OF. Empty when a step finds nothing.
+    AccessNode replacedComponentType(const ReferenceList& references) const;
+
+private:
+    void writeConstraintGroup(const AccessNode& groupId, const AccessNode& contents);
+    void writeTabularTemplate(const AccessNode& table, const AccessNode& typeId, const ConsId& consId,
+                              const DerivPath& derivation, const AccessNode& elements);
+    void writeAsn1Template(const AccessNode& table, const AccessNode& typeId, const ConsId& consId,
+                           const DerivPath& derivation, const ASN1_ConsValue& value);
+    // "template", the type, a blank, the name and parameters, the derivation
+    // when there is one, and " := " ending the line.
+    void writeTemplateHeader(const AccessNode& typeId, const ConsId& consId, const DerivPath& derivation);
+    void writeTemplateElement(const AccessNode& row, const AccessNode& id, const ConsValue& value);
+
+    // The type definition of the tabular template being written; each
+    // element's value is written against the type of its row there.
+    AccessNode tabularDefinition_;
+
+public:
 
     // ---- Dynamic part: test cases, steps, defaults, local trees (XlatorDynamicPart.cpp) ----
     // Groups of the dynamic part.

@@ -222,6 +222,27 @@ TEST_F(CollectorSuite, BehaviourLookupsOfEachKindOfTable) {
 
 namespace {
 
+// A behaviour line with the given alternatives below it, whose statement
+// attaches `attach` (when given) and which has no other field.
+TreeNode* lineAttaching(TreeArena& arena, TreeNode* attach, TreeNode* children) {
+    TreeNode* line = nullptr;
+    if (attach) {
+        TreeNode* statement = makeChoice(arena, Choices::StatementLine, makeChoice(arena, Choices::Construct, attach));
+        line = makeSequence(arena, Choices::Line, {nullptr, statement});
+    }
+    return makeSequence(arena, Choices::BehaviourLine, {nullptr, nullptr, line, nullptr, nullptr, nullptr, children});
+}
+
+// A test case TC_BARE of one root tree line and one local tree.
+TreeNode* testCaseOf(TreeArena& arena, TreeNode* defaultsRef, TreeNode* rootLine, TreeNode* localTree) {
+    TreeNode* behaviour = makeSequence(
+        arena, Choices::BehaviourDescription,
+        {makeList(arena, Choices::RootTree, {rootLine}), makeList(arena, Choices::LocalTreeList, {localTree})});
+    TreeNode* id = makeSequence(arena, Choices::TestCaseId, {makeText(arena, Choices::Identifier, "TC_BARE")});
+    return makeSequence(arena, Choices::TestCase,
+                        {id, nullptr, nullptr, nullptr, defaultsRef, nullptr, nullptr, nullptr, behaviour});
+}
+
 // A test case whose only line attaches "LT" and whose only local tree has no
 // header: a shape the MP importer never builds.
 struct HeaderlessLocalTree {
@@ -230,18 +251,10 @@ struct HeaderlessLocalTree {
     TreeNode* testCase;
     HeaderlessLocalTree() {
         attach = attachNamed(arena, "LT");
-        TreeNode* statement = makeChoice(arena, Choices::StatementLine, makeChoice(arena, Choices::Construct, attach));
-        TreeNode* line = makeSequence(arena, Choices::BehaviourLine,
-                                      {nullptr, nullptr, makeSequence(arena, Choices::Line, {nullptr, statement}),
-                                       nullptr, nullptr, nullptr, makeList(arena, Choices::Children, {})});
         TreeNode* localTree =
             makeSequence(arena, Choices::LocalTree, {nullptr, makeList(arena, Choices::BehaviourLineList, {})});
-        TreeNode* behaviour = makeSequence(
-            arena, Choices::BehaviourDescription,
-            {makeList(arena, Choices::RootTree, {line}), makeList(arena, Choices::LocalTreeList, {localTree})});
-        TreeNode* id = makeSequence(arena, Choices::TestCaseId, {makeText(arena, Choices::Identifier, "TC_BARE")});
-        testCase = makeSequence(arena, Choices::TestCase,
-                                {id, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, behaviour});
+        testCase = testCaseOf(arena, nullptr, lineAttaching(arena, attach, makeList(arena, Choices::Children, {})),
+                              localTree);
     }
 };
 
@@ -374,4 +387,41 @@ TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
     };
     EXPECT_EQ(finder.children[6].first, 1u);  // TC_PLAIN
     for (const auto& [line, run] : rows) EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), failureLine(line)) << line;
+}
+
+// Lines nested one inside the other far deeper than the stack would allow one
+// call per level (the MP importer builds any depth that the indentation of a
+// table gives): the walk reaches the deepest line, records the alternatives
+// of every level and the attach of the deepest line.
+TEST(DefinitionCollectorNesting, WalksLinesNestedDeeperThanTheStackAllows) {
+    constexpr int kDepth = 100000;
+    TreeArena arena;
+    TreeNode* attach = attachNamed(arena, "LT");
+    TreeNode* children = makeList(arena, Choices::Children, {});
+    std::vector<const TreeNode*> levels = {children};
+    TreeNode* line = lineAttaching(arena, attach, children);
+    for (int depth = 1; depth < kDepth; ++depth) {
+        children = makeList(arena, Choices::Children, {line});
+        levels.push_back(children);
+        line = lineAttaching(arena, nullptr, children);
+    }
+    TreeNode* defaultReference =
+        makeSequence(arena, Choices::DefaultReference,
+                     {makeText(arena, Choices::Identifier, "DEF"), makeList(arena, Choices::ActualParList, {})});
+    TreeNode* defaultsRef =
+        makeSequence(arena, Choices::DefaultsRef, {makeList(arena, Choices::DefaultRefList, {defaultReference})});
+    TreeNode* header = makeSequence(
+        arena, Choices::Header,
+        {makeSequence(arena, Choices::TreeHeader,
+                      {makeText(arena, Choices::Identifier, "LT"), makeList(arena, Choices::FormalParList, {})})});
+    TreeNode* localTree =
+        makeSequence(arena, Choices::LocalTree, {header, makeList(arena, Choices::BehaviourLineList, {})});
+
+    XlatorDefinitionCollector collector;
+    collector.Visit(AccessNode(Choices::TestCase, testCaseOf(arena, defaultsRef, line, localTree)));
+    std::size_t recorded = 0;
+    for (const TreeNode* level : levels)
+        recorded += collector.getDefaultsRef(Children(level)).treeNode() == defaultsRef ? 1 : 0;
+    EXPECT_EQ(recorded, levels.size());
+    EXPECT_EQ(collector.getLocalTree(Attach(attach)).treeNode(), localTree);
 }

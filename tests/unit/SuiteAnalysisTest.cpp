@@ -529,7 +529,12 @@ TEST(SuiteAnalysis, ComponentsWithRangesAndListsAreNoCalls) {
                                                "C_ITEM:ASN1_Cons C_ITEM:ASN1_Cons"}));
 }
 
+// The example takes types, an ASP, a PDU and a constant by reference from the
+// module of examples/sdlp_refs.asn; sdlp_refs.exchange is that module in the
+// exchange format.
 TEST(SuiteAnalysis, ExampleSuiteAnalysesWithoutErrors) {
+    LibraryError error;
+    ASSERT_NE(loadExchangeFile(dataFile("sdlp_refs.exchange"), error), kNoAsn1Module) << error.text;
     AnalysedSystem s;
     s.add("sdlp.mp", readFile(std::string(XLATOR_TEST_DATA) + "/../../../examples/sdlp.mp"));
     s.analyse();
