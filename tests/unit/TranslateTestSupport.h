@@ -99,11 +99,15 @@ public:
     AccessSuite suite;
 };
 
-// Every node of `kind` below `root`, in tree order.
+// Every node of `kind` below `node`, in tree order, read by kind (childAt):
+// a record can stand for more than one kind.
+inline void collectNodes(const AccessNode& node, int32_t kind, std::vector<const TreeNode*>& found) {
+    if (node.isEmpty()) return;
+    if (node.choice() == kind) found.push_back(node.treeNode());
+    for (int32_t i = 0; i < childCount(node); ++i) collectNodes(childAt(node, i), kind, found);
+}
 inline void collectNodes(const TreeNode* root, int32_t kind, std::vector<const TreeNode*>& found) {
-    if (!root) return;
-    if (root->kind == kind) found.push_back(root);
-    for (int32_t i = 0; i < root->count; ++i) collectNodes(root->child[i], kind, found);
+    if (root) collectNodes(AccessNode(root->kind, root), kind, found);
 }
 
 inline AccessNode nthNode(const AccessNode& root, int32_t kind, std::size_t index = 0) {

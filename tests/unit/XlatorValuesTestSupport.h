@@ -64,12 +64,16 @@ struct ParsedCell {
     AccessNode node() const { return tree ? AccessNode(tree->kind, tree) : AccessNode(); }
 };
 
-// The first node of `kind` below `root`, depth first.
-inline TreeNode* firstOfKind(TreeNode* root, int32_t kind) {
-    if (!root || root->kind == kind) return root;
-    for (int32_t i = 0; i < root->count; ++i)
-        if (TreeNode* found = firstOfKind(root->child[i], kind)) return found;
+// The first node of `kind` below `root`, depth first, read by kind (childAt):
+// a record can stand for more than one kind.
+inline const TreeNode* firstOfKind(const AccessNode& node, int32_t kind) {
+    if (node.isEmpty() || node.choice() == kind) return node.treeNode();
+    for (int32_t i = 0; i < childCount(node); ++i)
+        if (const TreeNode* found = firstOfKind(childAt(node, i), kind)) return found;
     return nullptr;
+}
+inline TreeNode* firstOfKind(TreeNode* root, int32_t kind) {
+    return root ? const_cast<TreeNode*>(firstOfKind(AccessNode(root->kind, root), kind)) : nullptr;
 }
 
 enum class Into { Ttcn, Asn };
