@@ -15,28 +15,30 @@ public:
         static LiveBlocks blocks;
         return blocks;
     }
-    void add(std::uintptr_t begin, std::uintptr_t end, const TreeArena* arena) {
-        Entry entry{begin, end, arena};
+    void add(std::uintptr_t begin, std::uintptr_t end, const TreeArena* arena, std::size_t block) {
+        Entry entry{begin, end, arena, block};
         entries_.insert(std::upper_bound(entries_.begin(), entries_.end(), entry, byBegin), entry);
     }
     void remove(const TreeArena* arena) {
         std::erase_if(entries_, [&](const Entry& e) { return e.arena == arena; });
     }
-    const TreeArena* arenaOf(const void* address) const {
+    struct Entry {
+        std::uintptr_t begin;
+        std::uintptr_t end;
+        const TreeArena* arena;
+        std::size_t block;  // the block's number in its arena
+    };
+    // The block that holds `address`; null when no live arena does.
+    const Entry* blockOf(const void* address) const {
         const auto at = reinterpret_cast<std::uintptr_t>(address);
         auto after = std::upper_bound(entries_.begin(), entries_.end(), at,
                                       [](std::uintptr_t a, const Entry& e) { return a < e.begin; });
         if (after == entries_.begin()) return nullptr;
         const Entry& candidate = *(after - 1);
-        return at < candidate.end ? candidate.arena : nullptr;
+        return at < candidate.end ? &candidate : nullptr;
     }
 
 private:
-    struct Entry {
-        std::uintptr_t begin;
-        std::uintptr_t end;
-        const TreeArena* arena;
-    };
     static bool byBegin(const Entry& a, const Entry& b) { return a.begin < b.begin; }
     std::vector<Entry> entries_;
 };
@@ -44,26 +46,21 @@ private:
 }  // namespace
 
 int32_t treeNodeLine(const TreeNode* node) {
-    const TreeArena* arena = node ? LiveBlocks::instance().arenaOf(node) : nullptr;
-    return arena ? arena->lineOf(node) : 0;
+    const LiveBlocks::Entry* block = node ? LiveBlocks::instance().blockOf(node) : nullptr;
+    return block ? block->arena->lineIn(block->block, node) : 0;
 }
 
 TreeArena::~TreeArena() {
     if (!blocks_.empty()) LiveBlocks::instance().remove(this);
 }
 
-int32_t TreeArena::lineOf(const TreeNode* node) const {
-    const auto at = reinterpret_cast<std::uintptr_t>(node);
-    for (std::size_t i = blocks_.size(); i-- > 0;) {
-        const auto begin = reinterpret_cast<std::uintptr_t>(blocks_[i].get());
-        if (at < begin || at >= begin + blockSizes_[i]) continue;
-        const Lines& lines = blockLines_[i];
-        const auto offset = static_cast<uint32_t>(at - begin);
-        auto after = std::upper_bound(lines.offsets.begin(), lines.offsets.end(), offset);
-        if (after == lines.offsets.begin()) return 0;
-        return lines.lines[static_cast<std::size_t>(after - lines.offsets.begin()) - 1];
-    }
-    return 0;
+int32_t TreeArena::lineIn(std::size_t block, const TreeNode* node) const {
+    const auto begin = reinterpret_cast<std::uintptr_t>(blocks_[block].get());
+    const Lines& lines = blockLines_[block];
+    const auto offset = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(node) - begin);
+    auto after = std::upper_bound(lines.offsets.begin(), lines.offsets.end(), offset);
+    if (after == lines.offsets.begin()) return 0;
+    return lines.lines[static_cast<std::size_t>(after - lines.offsets.begin()) - 1];
 }
 
 TreeNode* TreeArena::placeNode(void* memory, int32_t kind, int32_t line) {
@@ -93,7 +90,7 @@ void* TreeArena::allocateInNewBlock(std::size_t size, std::size_t align) {
     blockSizes_.push_back(blockSize);
     blockLines_.emplace_back();
     const auto begin = reinterpret_cast<std::uintptr_t>(blocks_.back().get());
-    LiveBlocks::instance().add(begin, begin + blockSize, this);
+    LiveBlocks::instance().add(begin, begin + blockSize, this, blocks_.size() - 1);
     cursor_ = blocks_.back().get();
     left_ = blockSize;
     const std::size_t pad = (align - reinterpret_cast<std::uintptr_t>(cursor_) % align) % align;

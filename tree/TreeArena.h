@@ -28,7 +28,7 @@ public:
     // A text leaf; the text is copied into the arena.
     TreeNode* makeText(int32_t kind, std::string_view text, int32_t line = 0);
     // A text leaf that refers to `text` where it is: the caller keeps the
-    // text alive as long as the arena (a document's file buffer or arena).
+    // text alive as long as the arena (a document's texts).
     TreeNode* makeTextView(int32_t kind, std::string_view text, int32_t line = 0);
     // A copy of the text that lives as long as the arena.
     std::string_view copyText(std::string_view text);
@@ -51,8 +51,9 @@ public:
     std::size_t blockCount() const { return blocks_.size(); }
     Block block(std::size_t i) const;
 
-    // The line a node of this arena was made for (0 when unknown).
-    int32_t lineOf(const TreeNode* node) const;
+    // The line a node in block `block` of this arena was made for (0 when
+    // unknown); TreeNode::line() finds the block.
+    int32_t lineIn(std::size_t block, const TreeNode* node) const;
 
 private:
     // The next `size` bytes at `align`; a new block when the current one is full.
@@ -66,9 +67,9 @@ private:
         return result;
     }
     void* allocateInNewBlock(std::size_t size, std::size_t align);
-    // A new node at `node`, made for `line`: the line is noted when it is not
-    // the line of the node made before it in its block.
-    TreeNode* placeNode(void* node, int32_t kind, int32_t line);
+    // A new node in `memory`, made for `line`: the line is noted when it is
+    // not the line of the node made before it in its block.
+    TreeNode* placeNode(void* memory, int32_t kind, int32_t line);
 
     // The lines of a block's nodes: from the node at each offset on (in the
     // order they were made, so the offsets rise) until the next entry.
