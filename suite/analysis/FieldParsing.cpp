@@ -13,7 +13,7 @@ ParsedField parseCellText(int32_t kind, std::string_view text, int line, TreeAre
                           const CallableName& callable) {
     ParsedField parsed;
     if (!isFieldKind(kind)) return parsed;
-    // The document keeps every text it parses (its file buffer or arena).
+    // The document keeps every text it parses (in its arena).
     FieldParseResult result = parseField(kind, text, line, arena, callable, FieldTexts::InPlace);
     parsed.tree = result.tree;
     for (const FieldFinding& finding : result.findings) {

@@ -31,6 +31,6 @@ struct ParsedField {
 // `callable` tells calls from named values where the text cannot.
 ParsedField parseCellText(std::string_view field, std::string_view text, int line, TreeArena& arena,
                           const CallableName& callable = {});
-// The same for a field given by its kind (Cell::kind).
+// The same for a field given by its kind (SuiteNode::kindOf).
 ParsedField parseCellText(int32_t fieldKind, std::string_view text, int line, TreeArena& arena,
                           const CallableName& callable = {});

@@ -94,7 +94,8 @@ SuiteNodeType suiteNodeTypeByName(std::string_view name);
 enum class ParseState : uint8_t { NotParsed, Parsed, ParsedWithErrors };
 
 // A cell's text: where it starts and how long it is, in 12 bytes, read as a
-// std::string_view. Points into the document's file buffer or arena.
+// std::string_view. Points into the document's file buffer while it is read, into
+// its arena afterwards (Document::releaseBuffer).
 struct [[gnu::packed]] CellText {
     const char* start = nullptr;
     uint32_t length = 0;
