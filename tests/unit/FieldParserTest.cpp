@@ -206,6 +206,39 @@ TEST(ExpressionParser, RelationalOperatorsDoNotChain) {
     EXPECT_EQ(r.findings[0].arguments, std::vector<std::string>{"= 2"});
 }
 
+// The levels of an operand keep no records of their own: the number of
+// "N + 1" is one record that the views of six levels stand on, each read as
+// its own kind.
+TEST(ExpressionParser, ElidedLevelsReadThroughTheOperandsRecord) {
+    TreeArena arena;
+    FieldParseResult r = parseField(Choices::TS_ConstValue, "N + 1", 1, arena);
+    ASSERT_TRUE(r.tree && r.findings.empty());
+    const Expression expression = TS_ConstValue(r.tree).declarationValue().expression();
+    ASSERT_EQ(expression.choice(), Choices::SimpleExpression);
+    const AddExpression sum = expression.simpleExpression().addExpression();
+    ASSERT_FALSE(sum.isEmpty());
+    const Term term = sum.term();
+    const Factor factor = term.factor();
+    const Primary primary = factor.primary();
+    const Value value = primary.value();
+    const LiteralValue literal = value.literalValue();
+    EXPECT_EQ(literal.number().text(), "1");
+    // One record under all the levels; each view answers for its own kind.
+    for (const TreeNode* record : {term.treeNode(), factor.treeNode(), primary.treeNode(), value.treeNode()})
+        EXPECT_EQ(record, literal.number().treeNode());
+    EXPECT_EQ(term.choice(), Choices::Factor);
+    EXPECT_EQ(primary.choice(), Choices::Value);
+    EXPECT_EQ(literal.choice(), Choices::Number);
+    EXPECT_TRUE(term.multExpression().isEmpty());
+    EXPECT_FALSE(AccessNode(term) == AccessNode(factor));
+    // A walk by kind sees the levels the schema has.
+    std::vector<int32_t> kinds;
+    for (AccessNode n(term); !n.isEmpty(); n = childAt(n, 0)) kinds.push_back(n.choice());
+    EXPECT_EQ(kinds, (std::vector<int32_t>{Choices::Term, Choices::Factor, Choices::Primary, Choices::Value,
+                                          Choices::LiteralValue, Choices::Number}));
+    EXPECT_EQ(schemaViolations(r.tree), "");
+}
+
 TEST(ExpressionParser, ReferencesAndOperationCalls) {
     EXPECT_EQ(shape(Choices::TS_VarValue, "N_DATAind.NSDU[i + 1].flags.[3]"),
               "TS_VarValue(DeclarationValue(DataObjectReference(\"N_DATAind\", ComponentReferenceList(RecordRef("
