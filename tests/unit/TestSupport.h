@@ -14,6 +14,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -23,6 +24,23 @@ inline std::string readFile(const fs::path& path) {
 }
 
 inline void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A POSIX extended expression that matches `text` literally.
+inline std::string regexLiteral(std::string_view text) {
+    std::string pattern;
+    for (char c : text) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
+// The whole failure line `message` at `file` (or at any source file when
+// empty), the line number left open.
+inline std::string failureLinePattern(std::string_view message, std::string_view file = {}) {
+    return "^" + regexLiteral(message) + " at " + (file.empty() ? "[A-Za-z]+\\.cpp" : "[^\n]*" + regexLiteral(file)) +
+           "\\([0-9]+\\)\n$";
+}
 
 // The folder of the programs: the test programs are built beside xlator.exe,
 // modconv.exe and the keyword file.
