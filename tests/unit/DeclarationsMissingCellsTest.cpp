@@ -3,7 +3,6 @@
 // code 1, and the output files keep everything written before it. Each case
 // loads a real suite, writes into scratch files and visits one node in a
 // child process.
-#include "TestSupport.h"
 #include "TranslateTestSupport.h"
 
 #include "translate/XlatorVisitor.h"

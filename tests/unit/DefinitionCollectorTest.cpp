@@ -1,7 +1,6 @@
 // The definition collector over a real suite (tests/unit/data/collector) and
 // over hand-built trees for the rows a suite that analyses cleanly cannot hold;
 // the behaviour lookups of the translation; every failure line of both.
-#include "TestSupport.h"
 #include "translate/XlatorDefinitionCollector.h"
 #include "translate/XlatorUtility.h"
 
@@ -10,6 +9,8 @@
 
 // After the tree views: its FAIL macro would hide the view class of that name.
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
 #include "TranslateTestSupport.h"
 #include "translate/XlatorWithVisitor.h"
 #include "tree/KindInfo.h"
