@@ -38,8 +38,12 @@ inline std::string regexLiteral(std::string_view text) {
 // The whole failure line `message` at `file` (or at any source file when
 // empty), the line number left open.
 inline std::string failureLinePattern(std::string_view message, std::string_view file = {}) {
-    return "^" + regexLiteral(message) + " at " + (file.empty() ? "[A-Za-z]+\\.cpp" : "[^\n]*" + regexLiteral(file)) +
-           "\\([0-9]+\\)\n$";
+    std::string pattern = "^";
+    pattern += regexLiteral(message);
+    pattern += file.empty() ? " at [A-Za-z]+\\.cpp" : " at [^\n]*";
+    pattern += regexLiteral(file);
+    pattern += "\\([0-9]+\\)\n$";
+    return pattern;
 }
 
 // The folder of the programs: the test programs are built beside xlator.exe,
