@@ -364,7 +364,8 @@ TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
          withContext(RootBehaviour{TestCase(bare.testCase)}, [] { findLocalTree("LT"); })},
     };
     EXPECT_EQ(finder.children[6].first, 1u);  // TC_PLAIN
-    for (const auto& [line, run] : rows) EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), failureLinePattern(line)) << line;
+    for (const auto& [line, run] : rows)
+        EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), failureLinePattern(line)) << line;
 }
 
 // Lines nested one inside the other far deeper than the stack would allow one
