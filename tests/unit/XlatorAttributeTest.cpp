@@ -219,11 +219,11 @@ TEST(CollectAttributesDeath, FieldEncodingOfAnotherChoiceIsAnInternalError) {
 
 // The writers, on lists built by hand: each attribute is "D|target|key|value",
 // "E|target|text" or "V|text" (an empty target: none).
-std::unique_ptr<XlatorAttribute> attributeOf(const std::string& spec) {
+std::unique_ptr<XlatorAttribute> attributeOf(const std::string& described) {
     std::vector<std::string> parts;
-    for (std::size_t begin = 0, end; begin <= spec.size(); begin = end + 1) {
-        end = std::min(spec.find('|', begin), spec.size());
-        parts.push_back(spec.substr(begin, end - begin));
+    for (std::size_t begin = 0, end; begin <= described.size(); begin = end + 1) {
+        end = std::min(described.find('|', begin), described.size());
+        parts.push_back(described.substr(begin, end - begin));
     }
     if (parts[0] == "D") return std::make_unique<XlatorDisplayAttribute>(parts[1], parts[2], parts[3]);
     if (parts[0] == "E") return std::make_unique<XlatorEncodeAttribute>(parts[1], parts[2]);
@@ -256,7 +256,7 @@ TEST(AttributeWriters, CommentLinesDefinitionThenWithBlock) {
     for (const WriterCase& c : kWriterCases) {
         CapturedOutput out(std::string("writer_") + c.name);
         XlatorAttributeList list;
-        for (const std::string& spec : c.attributes) list.push_back(attributeOf(spec));
+        for (const std::string& described : c.attributes) list.push_back(attributeOf(described));
         writeAttributeComments(list);
         output().write("T");
         output().startLine();
