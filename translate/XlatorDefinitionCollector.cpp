@@ -142,9 +142,14 @@ void walkBehaviourTable(const Table& table, const char* failure, Walk walk) {
     XLATOR_ASSERT(gpRootBehaviour == NULL, failure);
     RootBehaviour context(table);
     gpRootBehaviour = &context;
+    // The context never outlives the table, even when a failure inside the
+    // walk does not end the process (the translation fuzz harness turns
+    // failures into exceptions and goes on with the next input).
+    struct ClearContext {
+        ~ClearContext() { gpRootBehaviour = NULL; }
+    } clearContext;
     walk();
     XLATOR_ASSERT(gpRootBehaviour != NULL, failure);
-    gpRootBehaviour = NULL;
 }
 
 // The local trees of the table being walked, or an empty view when the

@@ -10,6 +10,8 @@
 // After the tree views: its FAIL macro would hide the view class of that name.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -176,20 +178,6 @@ TEST_F(CollectorSuite, ConfigurationKeepsFirstAppearanceOrderAndMergesRepeatedCo
     for (const auto& p : partners) EXPECT_EQ(collector.getCPPartner("CONF", p[0], p[1]), p[2]) << p[0] << " " << p[1];
 }
 
-TEST_F(CollectorSuite, MessageTypesByPcoType) {
-    const Names sap = {"CONNECT_REQ", "DATA_REQ", "ECHO_PDU", "REMOTE_ASP"};
-    const Names unnamed = {"ACK_PDU", "ANY_IND", "FREE_ASP", "REMOTE_PDU"};
-    EXPECT_EQ(collector.getASPsForPCOType("SAP"), sap);
-    EXPECT_EQ(collector.getASPsForPCOType("SPARE"), (Names{"SPARE_IND"}));
-    EXPECT_EQ(collector.getASPsForPCOType("MGMT"), unnamed);
-    EXPECT_EQ(collector.getAllCMs(), (Names{"GO_CM", "READY_CM"}));
-    // No PCO is of type SPARE.
-    Names all = sap;
-    all.insert(unnamed.begin(), unnamed.end());
-    all.insert({"GO_CM", "READY_CM"});
-    EXPECT_EQ(collector.getAllPCOMessageTypes(), all);
-}
-
 TEST_F(CollectorSuite, AsnTypeNamesAndNamedIdentifiers) {
     for (const char* name : {"COLOUR", "LEVEL", "PICK", "PAIR", "Inner", "REMOTE_REC", "CONNECT_REQ", "FREE_ASP",
                              "REMOTE_ASP", "ACK_PDU", "REMOTE_PDU", "GO_CM"})
@@ -263,16 +251,6 @@ struct ReenteringCollector : XlatorDefinitionCollector {
     std::function<void(XlatorDefinitionCollector&)> inner;
     void VisitBehaviourDescription(const BehaviourDescription&) override { inner(*this); }
 };
-
-// The exact message part of a failure line, then any source file and line.
-std::string failureLine(const std::string& message) {
-    std::string pattern = "^";
-    for (char c : message) {
-        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
-        pattern += c;
-    }
-    return pattern + " at [A-Za-z]+\\.cpp\\([0-9]+\\)\n$";
-}
 
 }  // namespace
 
@@ -386,7 +364,8 @@ TEST_F(CollectorSuite, EachFailureEndsTheRunWithItsLine) {
          withContext(RootBehaviour{TestCase(bare.testCase)}, [] { findLocalTree("LT"); })},
     };
     EXPECT_EQ(finder.children[6].first, 1u);  // TC_PLAIN
-    for (const auto& [line, run] : rows) EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), failureLine(line)) << line;
+    for (const auto& [line, run] : rows)
+        EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), failureLinePattern(line)) << line;
 }
 
 // Lines nested one inside the other far deeper than the stack would allow one

@@ -14,6 +14,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -23,6 +24,27 @@ inline std::string readFile(const fs::path& path) {
 }
 
 inline void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A POSIX extended expression that matches `text` literally.
+inline std::string regexLiteral(std::string_view text) {
+    std::string pattern;
+    for (char c : text) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
+// The whole failure line `message` at `file` (or at any source file when
+// empty), the line number left open.
+inline std::string failureLinePattern(std::string_view message, std::string_view file = {}) {
+    std::string pattern = "^";
+    pattern += regexLiteral(message);
+    pattern += file.empty() ? " at [A-Za-z]+\\.cpp" : " at [^\n]*";
+    pattern += regexLiteral(file);
+    pattern += "\\([0-9]+\\)\n$";
+    return pattern;
+}
 
 // The folder of the programs: the test programs are built beside xlator.exe,
 // modconv.exe and the keyword file.

@@ -3,6 +3,7 @@
 // tree, and read back what the output writer put into the two files.
 #pragma once
 
+#include "TestSupport.h"
 #include "access/AccessSuite.h"
 #include "front/XlatorOutput.h"
 #include "suite/LibrarySettings.h"
@@ -16,7 +17,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,13 +25,6 @@
 namespace translate_test {
 
 inline std::string dataFile(const std::string& path) { return std::string(XLATOR_TEST_DATA) + "/" + path; }
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A folder of this process's own, beside the other test programs' folders,
 // removed when the process ends.
