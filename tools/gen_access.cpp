@@ -195,9 +195,9 @@ void checkSchema(const Schema& s, const std::string& path) {
 // wraps one child; the view of such a node stands on its child's record (its
 // kind comes from the view or AccessNode, not from the record). They are the
 // levels of an expression and a value, which the field parsers build around
-// every operand (Expression > SimpleExpression > Term > Factor > Primary >
-// Value > LiteralValue > Number: one record instead of seven), and which the
-// translators read through the typed views only. Expression itself keeps its
+// every operand (SimpleExpression > Term > Factor > Primary > Value >
+// LiteralValue > Number: one record instead of seven), and which the
+// translators read through the typed views. Expression itself keeps its
 // record, so a field holding an expression still holds an Expression record.
 //
 // A record must say unambiguously which kinds it stands for: no elided kind
