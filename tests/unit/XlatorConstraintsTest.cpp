@@ -73,7 +73,7 @@ TEST_F(Templates, EveryKindInItsGroup) {
     // never against a type that the declarations left on the stack.
     auto [ttcn, errors] = translate(opened->suite, {nthNode(opened->root(), Choices::ConstraintsPart)}, "all",
                                     {opened->suite.find(opened->root(), "Msg")});
-    EXPECT_EQ(ttcn, readFile(dataFile("translate/constraints_part.expected")));
+    EXPECT_EQ(ttcn, readFile(dataFile("translate/constraints.ttcn.expected")));
     // One warning for the one parameter of the metatype PDU.
     EXPECT_EQ(errors, "warning: PDU parameters receive 'anytype' type, you need to fix constraint to get "
                       "'{MyType := actualParameter}'\n");
