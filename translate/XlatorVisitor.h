@@ -588,7 +588,7 @@ private:
 
 public:
 
-    // ---- Dynamic part: test cases, steps, defaults, local trees (XlatorDynamicPart.cpp) ----
+    // ---- Dynamic part: test cases, steps, defaults, local trees (XlatorTestCases.cpp) ----
     // Groups of the dynamic part.
     void VisitDynamicPart(const DynamicPart& node) override;
     void VisitTestCases(const TestCases& node) override;
@@ -621,6 +621,9 @@ public:
     // The variables of each component of a configuration, their creation and
     // the call of the configuration function.
     void writeComponentCreation(const std::string& configurationId);
+    // The head, body and with-block of a test step or default.
+    void writeStepOrDefault(const AccessNode& node, const std::string& id, const FormalParList& parameters,
+                            bool isAltStep, const RootTree& rootTree, const DefaultsRef& defaults);
     // Every local tree of the current table, each after its envelope.
     void writeLocalTrees(const std::string& runsOn, const DefaultsRef& defaults,
                          const FormalParList& rootParameters);

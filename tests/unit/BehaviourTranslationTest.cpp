@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(Behaviour, TranslationFailures, ::testing::ValuesIn(kFa
 TEST(TranslationFailures, KindsWrittenByTheGeneratorsAreInternalErrorsWhenVisited) {
     AccessSuite unopened;
     XlatorVisitor visitor(unopened);
-    const std::string dynamicPart = "XlatorDynamicPart.cpp", statements = "XlatorBehaviourStatements.cpp";
+    const std::string dynamicPart = "XlatorTestCases.cpp", statements = "XlatorBehaviourStatements.cpp";
     const std::vector<std::tuple<std::function<void()>, std::string, std::string>> rows = {
         {[&] { visitor.VisitChildren(Children()); }, "INTERNAL ERROR: 'in VisitChildren'", dynamicPart},
         {[&] { visitor.VisitBehaviourLine(BehaviourLine()); }, "INTERNAL ERROR: 'in VisitBehaviourLine'", dynamicPart},

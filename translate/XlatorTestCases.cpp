@@ -150,6 +150,26 @@ void XlatorVisitor::writeComponentCreation(const std::string& configurationId) {
     out.newLine();
 }
 
+// The head, body and with-block of a test step or default: both are an altstep
+// when their root conforms to an alt block, else a function returning boolean.
+void XlatorVisitor::writeStepOrDefault(const AccessNode& node, const std::string& id,
+                                       const FormalParList& parameters, bool isAltStep,
+                                       const RootTree& rootTree, const DefaultsRef& defaults) {
+    XlatorOutput& out = output();
+    XlatorAttributeList attributes = CollectAttributes(node);
+    writeAttributeComments(attributes);
+    out.write((isAltStep ? "altstep " : "function ") + id + "(");
+    writeParameters(parameters, true, false, {});
+    out.write(std::string(") runs on BASE") + (isAltStep ? "" : " return boolean"));
+    endLine();
+    out.openBlock();
+    generateBody(levelOf(rootTree), isAltStep, defaults);
+    out.closeBlock(true);
+    out.startLine();
+    writeWithBlock(attributes, tabularFormat);
+    out.newLine();
+}
+
 void XlatorVisitor::VisitTestStep(const TestStep& node) {
     XLATOR_ASSERT(gpRootBehaviour == NULL, "INTERNAL_ERROR: in VisitTestStep");
     RootBehaviour context(node);
@@ -165,18 +185,8 @@ void XlatorVisitor::VisitTestStep(const TestStep& node) {
         out.writeComment("Local teststeps for teststep " + id);
         writeLocalTrees("BASE", defaults, parameters);
     }
-    XlatorAttributeList attributes = CollectAttributes(node);
-    writeAttributeComments(attributes);
-    out.write((isAltStep ? "altstep " : "function ") + id + "(");
-    writeParameters(parameters, true, false, {});
-    out.write(std::string(") runs on BASE") + (isAltStep ? "" : " return boolean"));
-    endLine();
-    out.openBlock();
-    generateBody(levelOf(node.behaviourDescription().rootTree()), isAltStep, activeDefaults(defaults));
-    out.closeBlock(true);
-    out.startLine();
-    writeWithBlock(attributes, tabularFormat);
-    out.newLine();
+    writeStepOrDefault(AccessNode(node), id, parameters, isAltStep, node.behaviourDescription().rootTree(),
+                       activeDefaults(defaults));
     XLATOR_ASSERT(gpRootBehaviour != NULL, "INTERNAL_ERROR: in VisitTestStep");
     gpRootBehaviour = NULL;
 }
@@ -194,18 +204,8 @@ void XlatorVisitor::VisitDefaultCase(const DefaultCase& node) {
         out.writeComment("Local teststeps for default " + id);
         writeLocalTrees("BASE", DefaultsRef(), parameters);
     }
-    XlatorAttributeList attributes = CollectAttributes(node);
-    writeAttributeComments(attributes);
-    out.write((isAltStep ? "altstep " : "function ") + id + "(");
-    writeParameters(parameters, true, false, {});
-    out.write(std::string(") runs on BASE") + (isAltStep ? "" : " return boolean"));
-    endLine();
-    out.openBlock();
-    generateBody(levelOf(node.behaviourDescription().rootTree()), isAltStep, DefaultsRef());
-    out.closeBlock(true);
-    out.startLine();
-    writeWithBlock(attributes, tabularFormat);
-    out.newLine();
+    writeStepOrDefault(AccessNode(node), id, parameters, isAltStep, node.behaviourDescription().rootTree(),
+                       DefaultsRef());
     XLATOR_ASSERT(gpRootBehaviour != NULL, "INTERNAL_ERROR: in VisitDefaultCase");
     gpRootBehaviour = NULL;
 }
