@@ -100,7 +100,11 @@ TreeNode* FieldParserCore::expression() {
     int32_t op = 0;
     switch (cur().kind) {
     case Tok::Equal: op = FK(Equal); break;
-    case Tok::Less: op = FK(Less); break;
+    case Tok::Less:
+        // "<.." is not a comparison: it excludes the lower end of an ASN.1
+        // value range, as in "INTEGER (0<..10)".
+        if (ahead(1).kind != Tok::DotDot) op = FK(Less);
+        break;
     case Tok::Greater: op = FK(Greater); break;
     case Tok::NotEqual: op = FK(NotEqual); break;
     case Tok::LessEq: op = FK(LessOrEqual); break;
