@@ -10,10 +10,8 @@
 #include "suite/asn1/Asn1ModuleTable.h"
 #include "suite/mp/MpImport.h"
 
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -22,13 +20,6 @@ namespace {
 std::string dataFile(const std::string& name) { return std::string(XLATOR_TEST_DATA) + "/analysis/" + name; }
 
 std::string caseFile(const std::string& name, const char* extension) { return dataFile("cases/" + name + extension); }
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A system loaded from MP texts, analysed with the report captured.
 struct AnalysedSystem {
@@ -52,19 +43,13 @@ struct AnalysedSystem {
         if (withLibrary) add("lib_mod.mp", readFile(dataFile("lib_mod.mp")));
         analyse();
     }
-    void analyse(int errorLimit = 0) {
-        std::FILE* out = std::tmpfile();
+    void analyse() {
+        CapturedStream out;
         SuiteAnalyzer analyzer(system, symbols, flags);
         AnalysisRequest request;
-        request.report = out;
-        request.errorLimit = errorLimit;
+        request.report = out.get();
         state = analyzer.analyseSystem(system.root(), request, error);
-        std::fflush(out);
-        std::rewind(out);
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, out)) > 0) report.append(buffer, n);
-        std::fclose(out);
+        report = out.text();
     }
 };
 
