@@ -146,22 +146,6 @@ TEST(AccessSuite, FindsQualifiedAndImportedNames) {
     EXPECT_TRUE(o.suite.find(suite, "NOTHING").isEmpty());
 }
 
-TEST(AccessSuite, ByReferenceRowsResolveThroughTheConversionTool) {
-    ::setenv("VELD", XLATOR_BIN_DIR, 1);
-    LibrarySettings::reload();
-    ScratchDir dir;
-    const std::string list = dir.write("asn_list.txt", dataFile("analysis/remote.asn") + "\n");
-    std::string cwd = ::testing::TempDir();
-    // The tool reads its keyword file from the working directory.
-    std::ifstream keywords(std::string(XLATOR_BIN_DIR) + "/modconv_kwd.txt", std::ios::binary);
-    if (keywords) std::ofstream("modconv_kwd.txt", std::ios::binary) << keywords.rdbuf();
-    Opening o;
-    o.open(listed(dataFile("analysis/every_table.mp")) + listed(dataFile("analysis/lib_mod.mp")), list.c_str());
-    EXPECT_EQ(o.result, 1) << o.errors << o.report;
-    EXPECT_EQ(o.report, "Analyzer done.\n\nNo Errors found.\n");
-    EXPECT_EQ(o.suite.find(o.suite.root(), "REMOTE_REC").choice(), Choices::ASN1_TypeRef);
-}
-
 TEST(AccessSuite, WorkingDirectoryFallsBackToTheFixedOne) {
     struct Case {
         const char *src, *target, *tmp, *temp, *expectedSource, *expectedTarget;
