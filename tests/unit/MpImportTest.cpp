@@ -223,6 +223,7 @@ TEST(MpReader, DroppedAndMisplacedContentIsWarned) {
         ASSERT_TRUE(importText(readFile(file.string() + ".mp"), error, log.get())) << error.text;
         EXPECT_EQ(log.text(), readFile(file.string() + ".log"));
     }
+    // Control characters are written here, where they can be seen.
     CapturedStream log;
     LibraryError error;
     ASSERT_TRUE(importText("$Suite $SuiteId S\r\n$DeclarationsPart\t\n$Comment a\x07z /* \x01 */\n$End_DeclarationsPart\n"
