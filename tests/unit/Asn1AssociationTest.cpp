@@ -151,6 +151,14 @@ TEST_F(Association, ConverterFailureIsNotedAndLeavesNoEntries) {
     EXPECT_EQ(printed.substr(printed.size() - 4), "\n\".\n") << printed;
 }
 
+TEST_F(Association, ConverterThatCannotBeStartedIsNoted) {
+    ScopedEnvironment noInstallation("VELD", (dir_ / "no such folder").string());
+    fs::path a = module("a.asn", "Mod-A", "INTEGER");
+    EXPECT_EQ(update(list(a.string() + "\n")),
+              "NOTE: \"Could not convert ASN.1 modules to TTCN notation.\nUnable to convert ASN.1 module\n\".\n");
+    EXPECT_EQ(error_.code, LibraryErrorCode::AsnConvertFailed);
+}
+
 TEST_F(Association, WithoutVeldTheConverterIsFoundThroughPath) {
     ScopedEnvironment noInstallation("VELD", std::nullopt);
     const char* path = std::getenv("PATH");
