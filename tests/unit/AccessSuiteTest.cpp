@@ -7,39 +7,24 @@
 #include "suite/LibrarySettings.h"
 #include "suite/mp/VeldSystem.h"
 
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string dataFile(const std::string& name) { return std::string(XLATOR_TEST_DATA) + "/analysis/" + name; }
+std::string dataFile(const std::string& name) { return std::string(XLATOR_TEST_DATA) + "/" + name; }
 
 std::string listed(const std::string& path) { return "\"" + path + "\" "; }
 
-// A folder of this process's own: other test programs run beside it.
-std::string scratch() {
-    static const std::string dir = [] {
-        std::string path = ::testing::TempDir() + "access_suite_" + std::to_string(::getpid()) + "/";
-        ::mkdir(path.c_str(), 0700);
-        return path;
-    }();
-    return dir;
-}
-
-std::string writeFile(const std::string& name, const std::string& text) {
-    std::string path = scratch() + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
+// The root suite of most tests (tests/unit/data/access/small.mp: a name
+// declared twice, a constant by conditional text, an import) and its module.
+const std::string kSmallSystem = listed(dataFile("access/small.mp")) + listed(dataFile("analysis/lib_mod.mp"));
 
 // The suite opened with the report stream and standard error captured.
 struct Opening {
@@ -47,62 +32,25 @@ struct Opening {
     int result = -1;
     std::string report;
     std::string errors;
-    std::string output;
 
     void open(const std::string& fileList, const char* asnList = nullptr) {
-        std::FILE* stream = std::tmpfile();
-        suite.setReportStream(stream);
+        CapturedStream stream;
+        suite.setReportStream(stream.get());
         ::testing::internal::CaptureStderr();
-        ::testing::internal::CaptureStdout();
         result = suite.open(fileList, asnList);
-        output = ::testing::internal::GetCapturedStdout();
         errors = ::testing::internal::GetCapturedStderr();
-        std::fflush(stream);
-        std::rewind(stream);
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) report.append(buffer, n);
-        std::fclose(stream);
+        report = stream.text();
     }
 };
-
-const std::string kSmallSuite =
-    "$Suite $SuiteId SMALL\n"
-    "$ImportPart $Begin_Imports $SourceId LIB_MOD $ImportedObjects\n"
-    " $ImportedObject $ObjectId LIB_COUNT $ObjectType SimpleType_Object $End_ImportedObject\n"
-    "$End_ImportedObjects $End_Imports $End_ImportPart\n"
-    "$DeclarationsPart\n"
-    " $Begin_TS_VarDcls\n"
-    "  $TS_VarDcl $TS_VarId TWICE $TS_VarType INTEGER $End_TS_VarDcl\n"
-    "  $TS_VarDcl $TS_VarId TWICE $TS_VarType BOOLEAN $End_TS_VarDcl\n"
-    " $End_TS_VarDcls\n"
-    " $Begin_TS_ConstDcls\n"
-    "  $TS_ConstDcl $TS_ConstId SIZE $TS_ConstType INTEGER $TS_ConstValue #if defined(BIG)\n100\n#else\n1\n#endif\n"
-    "  $End_TS_ConstDcl\n"
-    " $End_TS_ConstDcls\n"
-    "$End_DeclarationsPart\n"
-    "$ConstraintsPart $End_ConstraintsPart $DynamicPart $End_DynamicPart\n"
-    "$End_Suite\n";
-
-const std::string kSmallReport =
-    "=============================================\n"
-    "Analysis of the table: TS_VarDcls\n"
-    "Warning:\n"
-    "  Row: TWICE (TS_Var)\n"
-    "    TS_VarId:\n"
-    "The name TWICE is not unique.\n"
-    "\n"
-    "Analyzer done.\n\nWarnings found in 1 tables.\n";
 
 }  // namespace
 
 TEST(AccessSuite, OpensATestSuiteWithItsImportedModule) {
-    std::string root = writeFile("small.mp", kSmallSuite);
     Opening o;
-    o.open(listed(root) + listed(dataFile("lib_mod.mp")), "");
+    o.open(kSmallSystem, "");
     EXPECT_EQ(o.result, 1);
     EXPECT_EQ(o.errors, "");
-    EXPECT_EQ(o.report, kSmallReport);
+    EXPECT_EQ(o.report, readFile(dataFile("access/small.report")));
     EXPECT_EQ(o.suite.root().choice(), Choices::ASuite);
     EXPECT_FALSE(o.suite.root().isEmpty());
     // Taken twice, the root is the same node.
@@ -120,23 +68,22 @@ TEST(AccessSuite, LongLibraryErrorIsShownWhole) {
 }
 
 TEST(AccessSuite, FlagFileThatCannotBeOpenedSkipsTheAnalysis) {
-    std::string root = writeFile("small.mp", kSmallSuite);
     Opening o;
     o.suite.setDefinedFlags("", "/no/such/flags.txt");
-    o.open(listed(root) + listed(dataFile("lib_mod.mp")));
+    o.open(kSmallSystem);
     EXPECT_EQ(o.result, 0);
     EXPECT_EQ(o.report, "Can't open file with defined flags: /no/such/flags.txt\n");
     EXPECT_EQ(o.errors, "ERROR: Failed analysis in AccessSuite::open.\n");
 }
 
 TEST(AccessSuite, DefinedFlagsFromListAndFileDecideConditionalText) {
-    std::string root = writeFile("small.mp", kSmallSuite);
-    std::string flags = writeFile("flags.txt", "OTHER\nBIG\n");
+    ScratchDir dir;
+    const std::string flags = dir.write("flags.txt", "OTHER\nBIG\n");
     for (int variant = 0; variant < 3; ++variant) {
         Opening o;
         if (variant == 1) o.suite.setDefinedFlags("BIG", "");
         if (variant == 2) o.suite.setDefinedFlags("", flags);
-        o.open(listed(root) + listed(dataFile("lib_mod.mp")));
+        o.open(kSmallSystem);
         ASSERT_EQ(o.result, 1) << o.errors;
         const SuiteNode* table = nullptr;
         for (SuiteNode* t : o.suite.system()->root()->tables())
@@ -150,9 +97,8 @@ TEST(AccessSuite, DefinedFlagsFromListAndFileDecideConditionalText) {
 }
 
 TEST(AccessSuite, FindsQualifiedAndImportedNames) {
-    std::string root = writeFile("small.mp", kSmallSuite);
     Opening o;
-    o.open(listed(root) + listed(dataFile("lib_mod.mp")));
+    o.open(kSmallSystem);
     ASSERT_EQ(o.result, 1) << o.errors;
     AccessNode suite = o.suite.root();
 
@@ -200,23 +146,7 @@ TEST(AccessSuite, FindsQualifiedAndImportedNames) {
     EXPECT_TRUE(o.suite.find(suite, "NOTHING").isEmpty());
 }
 
-TEST(AccessSuite, ByReferenceRowsResolveThroughTheConversionTool) {
-    ::setenv("VELD", XLATOR_BIN_DIR, 1);
-    LibrarySettings::reload();
-    std::string list = writeFile("asn_list.txt", dataFile("remote.asn") + "\n");
-    std::string cwd = ::testing::TempDir();
-    // The tool reads its keyword file from the working directory.
-    std::ifstream keywords(std::string(XLATOR_BIN_DIR) + "/modconv_kwd.txt", std::ios::binary);
-    if (keywords) std::ofstream("modconv_kwd.txt", std::ios::binary) << keywords.rdbuf();
-    Opening o;
-    o.open(listed(dataFile("every_table.mp")) + listed(dataFile("lib_mod.mp")), list.c_str());
-    EXPECT_EQ(o.result, 1) << o.errors << o.report;
-    EXPECT_EQ(o.report, "Analyzer done.\n\nNo Errors found.\n");
-    EXPECT_EQ(o.suite.find(o.suite.root(), "REMOTE_REC").choice(), Choices::ASN1_TypeRef);
-}
-
 TEST(AccessSuite, WorkingDirectoryFallsBackToTheFixedOne) {
-    const std::string list = listed(writeFile("small.mp", kSmallSuite)) + listed(dataFile("lib_mod.mp"));
     struct Case {
         const char *src, *target, *tmp, *temp, *expectedSource, *expectedTarget;
     };
@@ -233,7 +163,7 @@ TEST(AccessSuite, WorkingDirectoryFallsBackToTheFixedOne) {
             LibrarySettings::reload();
             std::fclose(stderr);
             AccessSuite suite;
-            suite.open(list, nullptr);
+            suite.open(kSmallSystem, nullptr);
             const LibraryDirectories& dirs = libraryDirectories();
             std::exit(dirs.source == c.expectedSource && dirs.target == c.expectedTarget ? 0 : 1);
         };
@@ -277,7 +207,8 @@ TEST(AccessSuite, OutOfMemoryFailsTheOpeningOrEndsTheProcessCleanly) {
     // A constant whose value has a million terms: its parse tree needs far more than the cap leaves.
     std::string value = "1";
     for (int i = 0; i < 1000000; ++i) value += "+1";
-    std::string root = writeFile("starved.mp",
+    ScratchDir dir;
+    const std::string root = dir.write("starved.mp",
                                  "$Suite $SuiteId STARVED\n$DeclarationsPart\n $Begin_TS_ConstDcls\n"
                                  "  $TS_ConstDcl $TS_ConstId BIG $TS_ConstType INTEGER $TS_ConstValue " +
                                      value +

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -139,75 +140,25 @@ TEST(FieldNesting, ModerateNestingParses) {
     EXPECT_EQ(schemaViolations(r.tree), "");
 }
 
-// A realistic text for every kind of cell that the MP importer hands over.
-struct Sample {
-    int32_t kind;
-    const char* text;
-};
-
-const Sample kEveryCell[] = {
-    {Choices::SuiteId, "ECHO_ATS"}, {Choices::SO_SuiteId, "ECHO_ATS"}, {Choices::SO_StandardsRef, "/* X.1 */"},
-    {Choices::SO_PICSRef, "/* P */"}, {Choices::SO_PIXITRef, "/* P */"}, {Choices::SO_TestMethods, "/* remote */"},
-    {Choices::SO_TestGroupRef, "ECHO/BASIC/"}, {Choices::SO_SelExprId, "SEL1"}, {Choices::SO_Objective, "/* o */"},
-    {Choices::SO_TestCaseId, "TC1"}, {Choices::SO_Description, "/* d */"}, {Choices::SO_TestStepRef, "STEPS/"},
-    {Choices::SO_TestStepId, "ST1"}, {Choices::SO_DefaultRef, "DEFS/"}, {Choices::SO_DefaultId, "D1"},
-    {Choices::SourceName, "OTHER_ATS"}, {Choices::SourceRef, "/* r */"}, {Choices::Objective, "/* o */"},
-    {Choices::Comment, "/* c */"}, {Choices::DetailedComment, "/* dc */"}, {Choices::ObjectName, "T1"},
-    {Choices::ObjectType, "SimpleType"}, {Choices::TestGroupRef, "G1/G2/"}, {Choices::SelExprId, "SEL1"},
-    {Choices::Description, "/* d */"}, {Choices::EncodingRuleId, "BER"}, {Choices::EncodingRef, "/* X.690 */"},
-    {Choices::EncodingDefault, "TRUE"}, {Choices::Encoding_TypeList, "T1, T2"},
-    {Choices::EncodingVariationId, "EV1(n: INTEGER)"}, {Choices::VariationRef, "/* v */"},
-    {Choices::VariationDefault, "1"}, {Choices::InvalidFieldEncodingId, "IFE(p: INTEGER)"},
-    {Choices::InvalidFieldEncodingDefinition, "/* def */"}, {Choices::SimpleTypeId, "OCTET2"},
-    {Choices::SimpleTypeDefinition, "OCTETSTRING[2]"}, {Choices::PDU_FieldEncoding, "EV1(2)"},
-    {Choices::StructId, "S1 (/* struct */)"}, {Choices::EncVariationId, "EV1(1)"}, {Choices::ElemId, "e1"},
-    {Choices::ElemType, "INTEGER"}, {Choices::ASN1_TypeId, "AT1"},
-    {Choices::ASN1_TypeDefinition, "SEQUENCE { a INTEGER }"}, {Choices::ASN1_TypeReference, "Type-1"},
-    {Choices::ASN1_ModuleId, "Mod-1"}, {Choices::TS_OpId, "F(a: INTEGER)"}, {Choices::TS_OpResult, "BOOLEAN"},
-    {Choices::TS_OpDescription, "/* x */"}, {Choices::TS_ProcId, "P(a: INTEGER)"},
-    {Choices::TS_ProcResult, "INTEGER"}, {Choices::TS_ProcDescription, "/* y */"}, {Choices::TS_ParId, "TSP_1"},
-    {Choices::TS_ParType, "INTEGER"}, {Choices::PICS_PIXITref, "/* A.1 */"}, {Choices::SelectExpr, "TSP_1 > 0"},
-    {Choices::TS_ConstId, "TSC_1"}, {Choices::TS_ConstType, "INTEGER"}, {Choices::TS_ConstValue, "5"},
-    {Choices::ASN1_ValueReference, "val-1"}, {Choices::TS_VarId, "TSV_1"}, {Choices::TS_VarType, "INTEGER"},
-    {Choices::TS_VarValue, "0"}, {Choices::TC_VarId, "TCV_1"}, {Choices::TC_VarType, "PDU"},
-    {Choices::TC_VarValue, "pass"}, {Choices::TCompId, "MTC1"}, {Choices::TC_Role, "MTC"},
-    {Choices::NumOf_PCOs, "1"}, {Choices::NumOf_CPs, "0"}, {Choices::TCompConfigId, "CONF1"},
-    {Choices::TCompUsed, "MTC1"}, {Choices::PCOs_Used, "L"}, {Choices::CPs_Used, "CP1, CP2"},
-    {Choices::PCO_TypeId, "ESAP"}, {Choices::P_Role, "LT"}, {Choices::PCO_Id, "L"}, {Choices::CP_Id, "CP1"},
-    {Choices::TimerId, "T1"}, {Choices::Duration, "5"}, {Choices::Unit, "s"}, {Choices::ASP_Id, "ECHOmsg"},
-    {Choices::PCO_Type, "ESAP"}, {Choices::ASP_ParId, "data"}, {Choices::ASP_ParType, "OCTET2"},
-    {Choices::PDU_Id, "P1"}, {Choices::PDU_EncodingId, "BER"}, {Choices::PDU_FieldId, "<-"},
-    {Choices::PDU_FieldType, "PDU"}, {Choices::CM_Id, "CM1"}, {Choices::CM_ParId, "c"},
-    {Choices::CM_ParType, "BOOLEAN"}, {Choices::AliasId, "SEND_IT"}, {Choices::ExpandedId, "ECHOmsg"},
-    {Choices::StructTypeConstraintGroupId, "G"}, {Choices::StructTypeConstraintGroupRef, "G/"},
-    {Choices::ConsId, "C1(p: INTEGER)"}, {Choices::DerivPath, "C0."}, {Choices::ConsValue, "p"},
-    {Choices::ASN1_TypeConstraintGroupId, "G"}, {Choices::ASN1_TypeConstraintGroupRef, "G/"},
-    {Choices::ASN1_ConsValue, "{ a 1 }"}, {Choices::TTCN_ASP_ConstraintGroupId, "G"},
-    {Choices::ASP_ConstraintGroupRef, "G/"}, {Choices::TTCN_PDU_ConstraintGroupId, "G"},
-    {Choices::PDU_ConstraintGroupRef, "G/"}, {Choices::EncRuleId, "PER"},
-    {Choices::ASN1_ASP_ConstraintGroupId, "G"}, {Choices::ASN1_ASP_ConstraintGroupRef, "G/"},
-    {Choices::ASN1_PDU_ConstraintGroupId, "G"}, {Choices::ASN1_PDU_ConstraintGroupRef, "G/"},
-    {Choices::TTCN_CM_ConstraintGroupId, "G"}, {Choices::CM_ConstraintGroupRef, "G/"},
-    {Choices::ASN1_CM_ConstraintGroupId, "G"}, {Choices::ASN1_CM_ConstraintGroupRef, "G/"},
-    {Choices::TestGroupId, "BASIC"}, {Choices::TestCaseId, "TC1"}, {Choices::TestPurpose, "/* p */"},
-    {Choices::Configuration, "CONF1"}, {Choices::DefaultsRef, "D1"}, {Choices::TestStepAttachment, "+ST1"},
-    {Choices::LineNumber, "1"}, {Choices::LabelId, "L1"}, {Choices::Line, "[0] L ! ECHOmsg"},
-    {Choices::Cref, "C_ECHO('0102'O)"}, {Choices::VerdictId, "PASS"}, {Choices::Header, "LT1"},
-    {Choices::TestStepGroupId, "STEPS"}, {Choices::TestStepId, "ST1(p: INTEGER)"}, {Choices::TestStepRef, "STEPS/"},
-    {Choices::DefaultGroupId, "DEFS"}, {Choices::DefaultId, "D1"}, {Choices::DefaultRef, "DEFS/"},
-};
-
+// A realistic text for every kind of cell that the MP importer hands over,
+// one a line in tests/unit/data/fields/every_cell_kind.txt: the kind's name,
+// a blank, the text.
 TEST(FieldDispatch, EveryCellKindParsesARealisticText) {
-    for (const Sample& s : kEveryCell) {
+    std::ifstream samples(XLATOR_TEST_DATA "/fields/every_cell_kind.txt");
+    int kinds = 0;
+    for (std::string line; std::getline(samples, line); ++kinds) {
+        const std::size_t blank = line.find(' ');
+        const std::string name = line.substr(0, blank), text = line.substr(blank + 1);
+        const int32_t kind = kindNamed(name);
         TreeArena arena;
-        FieldParseResult r = parseField(s.kind, s.text, 3, arena);
-        const char* name = kindInfo(s.kind).name;
-        EXPECT_TRUE(r.findings.empty()) << name << ": " << s.text;
+        FieldParseResult r = parseField(kind, text, 3, arena);
+        EXPECT_TRUE(isFieldKind(kind)) << name;
+        EXPECT_TRUE(r.findings.empty()) << name << ": " << text;
         ASSERT_NE(r.tree, nullptr) << name;
-        EXPECT_EQ(r.tree->kind, s.kind) << name;
+        EXPECT_EQ(r.tree->kind, kind) << name;
         EXPECT_EQ(schemaViolations(r.tree), "") << name;
-        EXPECT_TRUE(isFieldKind(s.kind)) << name;
     }
+    EXPECT_EQ(kinds, 132);
 }
 
 // Every field of every row and table kind of the schema (a sequence whose

@@ -202,14 +202,39 @@ TEST(MpReader, FullIdentifiersAreRewritten) {
     }
 }
 
-TEST(MpReader, BadFullIdentifierIsWarnedAndKept) {
-    std::string text =
-        "$Suite $SuiteId S\n$DeclarationsPart\n$StructTypeDefs\n$Begin_StructTypeDef\n$StructId T1 (/* first type */)\n"
-        "$Comment\n$ElemDcls\n$ElemDcl\n$ElemId e1 (no comment)\n$ElemType INTEGER\n$End_ElemDcl\n$End_ElemDcls\n"
-        "$Comment /* footer */\n$End_StructTypeDef\n$End_StructTypeDefs\n$End_DeclarationsPart\n$End_Suite\n";
+// Suites whose content the importer drops or finds out of place, each in
+// tests/unit/mp/warnings: NAME.mp and the warnings it logs, NAME.log.
+TEST(MpReader, DroppedAndMisplacedContentIsWarned) {
+    const struct {
+        const char* name;
+        const char* shows;
+    } cases[] = {
+        {"ts_par_default_and_cp_role", "the default value of a test suite parameter and a CP role are dropped"},
+        {"configuration_outside_test_cases", "a configuration in a test step or default, warned once per import"},
+        {"collective_comments", "collective comments are dropped"},
+        {"local_tree_without_header", "a local tree whose first line is no tree header"},
+        {"bad_full_identifier", "a full identifier without its comment marks"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shows);
+        const fs::path file = fs::path(mpTestDataDir()) / "warnings" / c.name;
+        CapturedStream log;
+        LibraryError error;
+        ASSERT_TRUE(importText(readFile(file.string() + ".mp"), error, log.get())) << error.text;
+        EXPECT_EQ(log.text(), readFile(file.string() + ".log"));
+    }
+    // Control characters are written here, where they can be seen.
     CapturedStream log;
     LibraryError error;
-    auto document = importText(text, error, log.get());
+    ASSERT_TRUE(importText("$Suite $SuiteId S\r\n$DeclarationsPart\t\n$Comment a\x07z /* \x01 */\n$End_DeclarationsPart\n"
+                           "$End_Suite\n",
+                           error, log.get()));
+    EXPECT_EQ(log.text(), "Warning: Illegal character (0x7) in line 3\nWarning: Illegal character (0x1) in line 3\n");
+}
+
+TEST(MpReader, BadFullIdentifierIsKeptAndTheCommentAfterTheRowsIsTheDetailedOne) {
+    LibraryError error;
+    auto document = importText(readFile(mpTestDataDir() + "/warnings/bad_full_identifier.mp"), error);
     ASSERT_TRUE(document) << error.text;
     SuiteNode* table = document->tables().at(0);
     EXPECT_EQ(table->type, SuiteNodeType::StructTypeDef);
@@ -218,55 +243,11 @@ TEST(MpReader, BadFullIdentifierIsWarnedAndKept) {
     EXPECT_EQ(table->text("DetailedComment"), "/* footer */");
     EXPECT_EQ(table->cell("DetailedComment")->line, 13);
     EXPECT_EQ(table->rows.at(0)->text("ElemId"), "e1 (no comment)");
-    EXPECT_EQ(log.text(), "Syntax error in idandfullid\nin $ElemId of ElemDcl e1 (line 8)\n");
-}
-
-TEST(MpReader, DroppedAndMisplacedContentIsWarned) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"$Suite $SuiteId S\n$DeclarationsPart\n$Begin_TS_ParDcls\n$TS_ParDcl\n$TS_ParId P\n$TS_ParType INTEGER\n"
-         "$TS_ParValue 5\n$End_TS_ParDcl\n$End_TS_ParDcls\n$Begin_CP_Dcls\n$CP_Dcl\n$CP_Id CP1\n$CP_Role  UT \n"
-         "$End_CP_Dcl\n$End_CP_Dcls\n$End_DeclarationsPart\n$End_Suite\n",
-         "Warning: default values of TS Parameters isn't supported by Kestrel:\nin TS_ParDcl P (line 4)\n"
-         "Warning: CP Role information discarded: UT\n\nin CP_Dcl CP1 (line 11)\n"},
-        // A configuration in a test step or default, once per import.
-        {"$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n"
-         "$Begin_TestStep\n$TestStepId A\n$Configuration CONF\n$End_TestStep\n"
-         "$Begin_TestStep\n$TestStepId B\n$Configuration CONF\n$End_TestStep\n$End_TestStepLibrary\n"
-         "$DefaultsLibrary\n$Begin_Default\n$DefaultId D\n$Configuration CONF\n$End_Default\n"
-         "$End_DefaultsLibrary\n$End_DynamicPart\n$End_Suite\n",
-         "Illegal concurrent node\n"},
-        {"$Suite $SuiteId S\n$DeclarationsPart\n$CollectiveComments\n$Comment /* all */\n"
-         "$End_CollectiveComments\n$End_DeclarationsPart\n$End_Suite\n",
-         "Warning: Collective Comments isn't supported by Kestrel:\nin DeclarationsPart (line 2)\n"},
-        {"$Suite $SuiteId S\r\n$DeclarationsPart\t\n$Comment a\x07z /* \x01 */\n$End_DeclarationsPart\n$End_Suite\n",
-         "Warning: Illegal character (0x7) in line 3\nWarning: Illegal character (0x1) in line 3\n"},
-        {"$Suite $SuiteId S\n$DynamicPart\n$TestStepLibrary\n$Begin_TestStep\n$TestStepId STEP\n"
-         "$BehaviourDescription\n$BehaviourLine\n$Line [0] P ! A\n$End_BehaviourLine\n"
-         "$LocalTree\n$BehaviourLine\n$Line [0] P ? B\n$End_BehaviourLine\n$End_LocalTree\n"
-         "$End_BehaviourDescription\n$End_TestStep\n$End_TestStepLibrary\n$End_DynamicPart\n$End_Suite\n",
-         "No tree header as a first behaviourline\nin TestStep STEP (line 4)\n"},
-    };
-    for (const auto& [text, warnings] : cases) {
-        CapturedStream log;
-        LibraryError error;
-        ASSERT_TRUE(importText(text, error, log.get())) << error.text;
-        EXPECT_EQ(log.text(), warnings);
-    }
 }
 
 TEST(MpReader, BehaviourLinesTreeHeadersAndIndentation) {
-    std::string text =
-        "$Suite $SuiteId S\n$DynamicPart\n$TestCases\n$Begin_TestCase\n$TestCaseId TC\n$Comment /* head */\n"
-        "$BehaviourDescription\n"
-        "$BehaviourLine\n$LabelId L1\n$Line [0] PCO ! A\n$Cref C1\n$VerdictId\n$Comment\n$End_BehaviourLine\n"
-        "$BehaviourLine\n$LabelId\n$Line  [ 2 ]  PCO ? B\n$Cref\n$VerdictId PASS\n$End_BehaviourLine\n"
-        "$Header LT1(p: INTEGER)\n"
-        "$BehaviourLine\n$Line [0] LT2\n$End_BehaviourLine\n"
-        "$BehaviourLine\n$LabelId\n$Line\n$Cref\n$VerdictId\n$Comment\n$End_BehaviourLine\n"
-        "$BehaviourLine\n$Line [100000000000000000000000000002] L ! X\n$End_BehaviourLine\n"
-        "$End_BehaviourDescription\n$Comment /* detail */\n$End_TestCase\n$End_TestCases\n$End_DynamicPart\n$End_Suite\n";
     LibraryError error;
-    auto document = importText(text, error);
+    auto document = importText(readFile(mpTestDataDir() + "/behaviour_lines.mp"), error);
     ASSERT_TRUE(document) << error.text;
     SuiteNode* table = document->tables().at(0);
     EXPECT_EQ(table->text("Comment"), "/* head */");

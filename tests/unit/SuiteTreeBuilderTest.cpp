@@ -179,33 +179,10 @@ TEST(LevelLists, AgreeWithAForwardScanOnMixedBodies) {
     }
 }
 
-const char* kDeclarationsAndConstraints =
-    "$Suite $SuiteId DEMO\n"
-    "$DeclarationsPart\n"
-    "$StructTypeDefs\n"
-    "$Begin_StructTypeDef\n$StructId T1\n$Comment\n$ElemDcls\n"
-    "$ElemDcl\n$ElemId e1\n$ElemType INTEGER\n$End_ElemDcl\n"
-    "$ElemDcl\n$ElemId\n$ElemType\n$PDU_FieldEncoding\n$Comment\n$End_ElemDcl\n"
-    "$ElemDcl\n$ElemId e2\n$ElemType BOOLEAN\n$Comment /* second */\n$End_ElemDcl\n"
-    "$End_ElemDcls\n$Comment\n$End_StructTypeDef\n"
-    "$Begin_StructTypeDef\n$StructId T2\n$ElemDcls\n$End_ElemDcls\n$End_StructTypeDef\n"
-    "$End_StructTypeDefs\n"
-    "$End_DeclarationsPart\n"
-    "$ConstraintsPart\n$StructTypeConstraints\n"
-    "$Begin_StructTypeConstraint\n$ConsId C0\n$StructId T1\n$ElemValues\n$End_ElemValues\n$End_StructTypeConstraint\n"
-    "$StructTypeConstraintGroup\n$StructTypeConstraintGroupId G1\n"
-    "$StructTypeConstraintGroup\n$StructTypeConstraintGroupId G2\n"
-    "$Begin_StructTypeConstraint\n$ConsId C2\n$StructTypeConstraintGroupRef DEMO/G1/G2/\n$StructId T1\n"
-    "$ElemValues\n$ElemValue\n$ElemId e1\n$ConsValue 5\n$End_ElemValue\n$End_ElemValues\n$End_StructTypeConstraint\n"
-    "$End_StructTypeConstraintGroup\n"
-    "$Begin_StructTypeConstraint\n$ConsId C1\n$StructId T2\n$ElemValues\n$End_ElemValues\n$End_StructTypeConstraint\n"
-    "$End_StructTypeConstraintGroup\n"
-    "$End_StructTypeConstraints\n$End_ConstraintsPart\n"
-    "$End_Suite\n";
-
 TEST(SuiteTree, TablesRowsFlatRowListsAndConstraintGroups) {
+    // Two structured types, one with an empty row; constraints in nested groups.
     LibraryError error;
-    auto document = importText(kDeclarationsAndConstraints, error);
+    auto document = importText(readFile(mpTestDataDir() + "/struct_constraint_groups.mp"), error);
     ASSERT_TRUE(document) << error.text;
     fillCells(*document, document->root());
     ASuite suite(buildSuiteTree(*document));
