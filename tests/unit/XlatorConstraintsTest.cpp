@@ -28,67 +28,36 @@ public:
     std::size_t stackDepth() const { return typeContext_.size(); }
 };
 
-// The TTCN-3 text and standard error of translating `nodes` in order, with
-// `leftovers` on the type context stack before (as the ASN.1 type definitions
-// of the declarations part leave theirs); the stack must end as it began and
-// the ASN.1 file must stay empty.
+// The TTCN-3 text and standard error of translating `nodes` in order; the
+// type context stack must end as it began and the ASN.1 file must stay empty.
 std::pair<std::string, std::string> translate(const AccessSuite& suite, const std::vector<AccessNode>& nodes,
-                                              const std::string& name, const std::vector<AccessNode>& leftovers = {}) {
+                                              const std::string& name) {
     CapturedOutput out(name);
     TemplateWriter writer(suite);
-    for (const AccessNode& entry : leftovers) writer.pushTypeContext(entry);
     ::testing::internal::CaptureStderr();
     for (const AccessNode& node : nodes) writer.Visit(node);
     std::string errors = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(writer.stackDepth(), leftovers.size()) << name;
+    EXPECT_EQ(writer.stackDepth(), 0u) << name;
     EXPECT_EQ(out.asn(), "") << name;
     return {out.ttcn(), errors};
 }
 
-// data/translate/constraints.mp (also the suite of the end-to-end case
-// templates_every_kind): every constraint kind, user groups two deep,
-// parameters of each kind, a derivation path of three steps, element
-// comments, SEQUENCE, CHOICE and SEQUENCE OF values, a modified ASN.1
-// constraint, constraint references with structured values, structured values
-// in tabular templates.
-class Templates : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        opened = new OpenedSuite;
-        loaded = opened->open({dataFile("translate/constraints.mp")});
-        // The pre-pass of a run: the identifier rule reads the ASN.1 names.
-        if (loaded) gDefinitionCollector.Visit(opened->root());
-    }
-    static void TearDownTestSuite() { delete opened; }
-    void TearDown() override { tabularFormat = false; }
-    static OpenedSuite* opened;
-    static bool loaded;
-};
-OpenedSuite* Templates::opened = nullptr;
-bool Templates::loaded = false;
-
-TEST_F(Templates, EveryKindInItsGroup) {
-    ASSERT_TRUE(loaded);
-    // A value of a tabular template is written against its element's type,
-    // never against a type that the declarations left on the stack.
-    auto [ttcn, errors] = translate(opened->suite, {nthNode(opened->root(), Choices::ConstraintsPart)}, "all",
-                                    {opened->suite.find(opened->root(), "Msg")});
-    EXPECT_EQ(ttcn, readFile(dataFile("translate/constraints.ttcn.expected")));
-    // One warning for the one parameter of the metatype PDU.
-    EXPECT_EQ(errors, "warning: PDU parameters receive 'anytype' type, you need to fix constraint to get "
-                      "'{MyType := actualParameter}'\n");
-}
-
 // With -TFT the comments of the table and of its elements are display
 // attributes in the with-block after the template (after the value of an
-// ASN.1 template).
-TEST_F(Templates, DisplayAttributesFollowTheTemplate) {
-    ASSERT_TRUE(loaded);
+// ASN.1 template). The suite is data/translate/constraints.mp, that of the
+// end-to-end case templates_every_kind, which shows every constraint kind in
+// its group byte for byte, without -TFT.
+TEST(Templates, DisplayAttributesFollowTheTemplate) {
+    OpenedSuite opened;
+    ASSERT_TRUE(opened.open({dataFile("translate/constraints.mp")}));
+    // The pre-pass of a run: the identifier rule reads the ASN.1 names.
+    gDefinitionCollector.Visit(opened.root());
     tabularFormat = true;
-    auto [ttcn, errors] = translate(opened->suite,
-                                    {nthNode(opened->root(), Choices::StructTypeConstraint, 0),
-                                     nthNode(opened->root(), Choices::ASN1_TypeConstraint, 0)},
+    auto [ttcn, errors] = translate(opened.suite,
+                                    {nthNode(opened.root(), Choices::StructTypeConstraint, 0),
+                                     nthNode(opened.root(), Choices::ASN1_TypeConstraint, 0)},
                                     "tft");
+    tabularFormat = false;
     EXPECT_EQ(ttcn, readFile(dataFile("translate/constraints_tft.expected")));
 }
 
