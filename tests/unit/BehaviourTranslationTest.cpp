@@ -2,171 +2,124 @@
 // not show: the defaults of a test step inside its own snapshot loops, attach
 // cycles, and the failures that end a run. The expected text is written by
 // hand.
-#include "BehaviourTestSupport.h"
+#include "access/AccessSuite.h"
+#include "front/XlatorOutput.h"
+#include "translate/XlatorDefinitionCollector.h"
+#include "translate/XlatorUtility.h"
+#include "translate/XlatorVisitor.h"
+
+#include "TestSupport.h"
 
 #include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
-using namespace behaviour_test;
-
 namespace {
 
-const std::string kAltDefault = defaultCase("DEF_ALT", line(0, "L ? OTHERWISE", "", "FAIL"));
+// What the translator wrote for the dynamic part of a suite.
+struct Translated {
+    bool opened = false;
+    std::string report;  // the analysis report, to see why a suite did not open
+    std::string ttcn;    // the dynamic part's group
+};
 
-// The group TestStepLibrary of a translated dynamic part, as written.
-std::string testStepLibrary(const Translated& t) {
+// Opens the suite from MP text, lets the collector walk it, then writes its
+// dynamic part as the module frame would. Warnings go to standard error.
+Translated translate(const std::string& mpText) {
+    Translated result;
+    ScratchDir scratch;
+    std::string path = scratch.write("behaviour.mp", mpText);
+    AccessSuite suite;
+    CapturedStream report;
+    suite.setReportStream(report.get());
+    ::testing::internal::CaptureStdout();
+    result.opened = suite.open("\"" + path + "\" ", nullptr) == 1;
+    ::testing::internal::GetCapturedStdout();
+    result.report = report.text();
+    if (!result.opened) return result;
+
+    gDefinitionCollector = XlatorDefinitionCollector();
+    gpRootBehaviour = nullptr;
+    gDefinitionCollector.Visit(suite.root());
+    CapturedStream ttcn;
+    CapturedStream asn;
+    createOutput(ttcn.get(), asn.get());
+    XlatorVisitor visitor(suite);
+    visitor.Visit(AccessNode(suite.root().as<ASuite>().dynamicPart()));
+    result.ttcn = ttcn.text();
+    return result;
+}
+
+const std::string kTestSteps = XLATOR_TEST_DATA "/behaviour/test_steps.mp";
+
+// data/behaviour/test_steps.mp: the defaults of a test step are invoked at the
+// end of every loop of its own, ending the branch with "return true", and in
+// its envelope with "stop" (ST_D); a test step that attaches itself at its top
+// level closes a cycle, which is decided as not conforming, so the step becomes
+// a function (ST_SELF).
+TEST(TestSteps, DefaultsInTheStepsLoopsAndAnAttachCycle) {
+    Translated t = translate(readFile(kTestSteps));
+    ASSERT_TRUE(t.opened) << t.report;
     std::size_t start = t.ttcn.find("  group TestStepLibrary\n");
-    std::size_t end = t.ttcn.find("\n  }\n", start);
-    return start == std::string::npos || end == std::string::npos ? t.ttcn : t.ttcn.substr(start, end + 5 - start);
-}
-
-// The defaults of a test step are invoked at the end of every loop of its
-// own, ending the branch with "return true", and in its envelope with "stop".
-TEST(TestSteps, DefaultsOfAStepAreInvokedInItsLoopsAndItsEnvelope) {
-    Translated t = translate(suite("",
-                                   testStep("ST_D",
-                                            line(0, "L ! A", "CA") + line(1, "L ? B", "CB(1)", "PASS") +
-                                                line(1, "[TCV_n > 0]"),
-                                            "DEF_ALT"),
-                                   kAltDefault));
-    ASSERT_TRUE(t.opened) << t.report;
-    EXPECT_EQ(testStepLibrary(t), "  group TestStepLibrary\n"
-                                  "  {\n"
-                                  "    // Envelop function to be able to start teststep on PTC\n"
-                                  "    function ST_D_PTC() runs on BASE\n"
-                                  "    {\n"
-                                  "      while(true)\n"
-                                  "      {\n"
-                                  "        if (ST_D())\n"
-                                  "        {\n"
-                                  "          stop\n"
-                                  "        }\n"
-                                  "        // Invoking defaults\n"
-                                  "        alt\n"
-                                  "        {\n"
-                                  "          [] DEF_ALT()\n"
-                                  "          {\n"
-                                  "            stop\n"
-                                  "          }\n"
-                                  "          [else] {}\n"
-                                  "        }\n"
-                                  "      }\n"
-                                  "    }\n"
-                                  "    function ST_D() runs on BASE return boolean\n"
-                                  "    {\n"
-                                  "      L.send(CA)\n"
-                                  "      // Infinite cycle to simulate snapshot behaviour\n"
-                                  "      while(true)\n"
-                                  "      {\n"
-                                  "        alt\n"
-                                  "        {\n"
-                                  "          [] L.receive(CB(1))\n"
-                                  "          {\n"
-                                  "            setverdict(pass)\n"
-                                  "            stop\n"
-                                  "          }\n"
-                                  "          [else] {}\n"
-                                  "        }\n"
-                                  "        if (TCV_n > 0)\n"
-                                  "        {\n"
-                                  "          return true\n"
-                                  "        }\n"
-                                  "        // Invoking defaults\n"
-                                  "        alt\n"
-                                  "        {\n"
-                                  "          [] DEF_ALT()\n"
-                                  "          {\n"
-                                  "            return true\n"
-                                  "          }\n"
-                                  "          [else] {}\n"
-                                  "        }\n"
-                                  "      }\n"
-                                  "      return true\n"
-                                  "    }\n"
-                                  "\n"
-                                  "  }\n");
-}
-
-// A test step that attaches itself at its top level: the cycle is decided
-// as not conforming, so the step becomes a function and the run ends.
-TEST(TestSteps, AttachCycleMakesFunctions) {
-    Translated t = translate(suite("", testStep("ST_SELF", line(0, "+ST_SELF") + line(0, "L ? A", "CA")), ""));
-    ASSERT_TRUE(t.opened) << t.report;
-    EXPECT_EQ(testStepLibrary(t), "  group TestStepLibrary\n"
-                                  "  {\n"
-                                  "    // Envelop function to be able to start teststep on PTC\n"
-                                  "    function ST_SELF_PTC() runs on BASE\n"
-                                  "    {\n"
-                                  "      while(true)\n"
-                                  "      {\n"
-                                  "        if (ST_SELF())\n"
-                                  "        {\n"
-                                  "          stop\n"
-                                  "        }\n"
-                                  "      }\n"
-                                  "    }\n"
-                                  "    function ST_SELF() runs on BASE return boolean\n"
-                                  "    {\n"
-                                  "      ST_SELF()\n"
-                                  "      return true\n"
-                                  "      alt\n"
-                                  "      {\n"
-                                  "        [] L.receive(CA)\n"
-                                  "        {\n"
-                                  "          return true\n"
-                                  "        }\n"
-                                  "        [else] {}\n"
-                                  "      }\n"
-                                  "      return false\n"
-                                  "    }\n"
-                                  "\n"
-                                  "  }\n");
+    ASSERT_NE(start, std::string::npos) << t.ttcn;
+    EXPECT_EQ(t.ttcn.substr(start, t.ttcn.find("\n  }\n", start) + 5 - start),
+              readFile(XLATOR_TEST_DATA "/behaviour/test_steps.ttcn"));
 }
 
 // ---- Failures ----
 
-struct Failure {
-    const char* name;
-    std::string suiteText;
-    const char* expectedLine;  // regular expression of the assertion or internal-error line
-};
+// A behaviour line "[indent] statement" with its constraint reference.
+std::string line(int indent, const std::string& statement, const std::string& cref = "") {
+    return "    $BehaviourLine $LabelId $Line [" + std::to_string(indent) + "] " + statement + " $Cref " + cref +
+           " $VerdictId $End_BehaviourLine\n";
+}
 
-std::string twoPcos() { return "  $PCO_Dcl $PCO_Id U $PCO_TypeId SAP $P_Role UT $End_PCO_Dcl\n"; }
+// The suite of data/behaviour/test_steps.mp with the test case TC of `lines`
+// and, with `secondPco`, the PCO U of type SAP beside L.
+std::string withTestCase(const std::string& lines, bool secondPco) {
+    std::string text = readFile(kTestSteps);
+    const std::string pcoL = "  $PCO_Dcl $PCO_Id L $PCO_TypeId SAP $P_Role LT $End_PCO_Dcl\n";
+    if (secondPco)
+        text.insert(text.find(pcoL) + pcoL.size(), "  $PCO_Dcl $PCO_Id U $PCO_TypeId SAP $P_Role UT $End_PCO_Dcl\n");
+    const std::string testCases = " $TestCases\n";
+    text.insert(text.find(testCases) + testCases.size(),
+                "  $Begin_TestCase $TestCaseId TC $TestGroupRef $TestPurpose $Configuration $DefaultsRef\n"
+                "   $BehaviourDescription\n" + lines + "   $End_BehaviourDescription\n  $End_TestCase\n");
+    return text;
+}
 
 std::string deeplyNested(int depth) {
     std::string lines;
     for (int i = 0; i < depth; ++i) lines += line(i, "L ! A", "CA");
-    return testCase("TC_DEEP", lines);
+    return withTestCase(lines, false);
 }
 
-const std::vector<Failure> kFailures = {
-    {"SendWithoutPcoAmongTwoPcos", suite(testCase("TC", line(0, "! A", "CA")), "", "", twoPcos()),
-     "ASSERTION FAILED: PCOs\\.size\\(\\) == 1 \\('Ambiguous PCO in send'\\) at XlatorBehaviourStatements\\.cpp"},
-    {"ReceiveWithoutPcoAmongTwoPcos", suite(testCase("TC", line(0, "? A", "CA")), "", "", twoPcos()),
-     "ASSERTION FAILED: PCOs\\.size\\(\\) == 1 \\('Ambiguous PCO in receive'\\) at XlatorBehaviourStatements\\.cpp"},
-    {"OtherwiseWithoutPcoAmongTwoPcos", suite(testCase("TC", line(0, "? OTHERWISE")), "", "", twoPcos()),
-     "ASSERTION FAILED: PCOs\\.size\\(\\) == 1 \\('Ambiguous PCO in otherwise'\\) at XlatorBehaviourStatements\\.cpp"},
-    {"BehaviourNestedTooDeeply", suite(deeplyNested(1100)),
-     "INTERNAL ERROR: 'Behaviour lines nested too deeply' at XlatorBehaviourLines\\.cpp"},
-};
-
-class TranslationFailures : public ::testing::TestWithParam<Failure> {};
-
-TEST_P(TranslationFailures, EndTheRunWithTheirLine) {
-    const Failure& failure = GetParam();
-    EXPECT_EXIT(
-        {
-            Translated t = translate(failure.suiteText);
-            std::fprintf(stderr, "suite did not fail: opened=%d\n%s", t.opened, t.report.c_str());
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(1), failure.expectedLine);
+TEST(TranslationFailures, EndTheRunWithTheirLine) {
+    const struct {
+        std::string suiteText;
+        const char* line;  // the assertion or internal-error line, without its place
+        const char* file;
+    } failures[] = {
+        {withTestCase(line(0, "! A", "CA"), true),
+         "ASSERTION FAILED: PCOs.size() == 1 ('Ambiguous PCO in send')", "XlatorBehaviourStatements.cpp"},
+        {withTestCase(line(0, "? A", "CA"), true),
+         "ASSERTION FAILED: PCOs.size() == 1 ('Ambiguous PCO in receive')", "XlatorBehaviourStatements.cpp"},
+        {withTestCase(line(0, "? OTHERWISE"), true),
+         "ASSERTION FAILED: PCOs.size() == 1 ('Ambiguous PCO in otherwise')", "XlatorBehaviourStatements.cpp"},
+        {deeplyNested(1100), "INTERNAL ERROR: 'Behaviour lines nested too deeply'", "XlatorBehaviourLines.cpp"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.line);
+        EXPECT_EXIT(
+            {
+                Translated t = translate(failure.suiteText);
+                std::fprintf(stderr, "suite did not fail: opened=%d\n%s", t.opened, t.report.c_str());
+                std::exit(0);
+            },
+            ::testing::ExitedWithCode(1), failureLinePattern(failure.line, failure.file));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Behaviour, TranslationFailures, ::testing::ValuesIn(kFailures),
-                         [](const ::testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });
 
 // The kinds whose content the generators write are never handed to the walk.
 TEST(TranslationFailures, KindsWrittenByTheGeneratorsAreInternalErrorsWhenVisited) {
