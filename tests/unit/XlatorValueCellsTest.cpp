@@ -155,8 +155,11 @@ TEST(ValueCells, Asn1Values) {
         {kAsn, "num 5", "Alt", "v := \n{\n  num := 5\n}"},
         {kAsn, "rec { a 1, c 2 }", "Alt",
          "v := \n{\n  rec := \n  {\n    a := 1, \n    c := 2\n    , b := omit, d := omit\n  }\n}"},
-        {kAsn, "{ id 1, list { num 5, flag TRUE } }", "Outer",
-         "v := \n{\n  id := 1, \n  list := \n  {\n    {\n      num := 5\n    }, \n    {\n      flag := true\n    }\n  }\n"
+        // Each value is written against its own type: the last element of the
+        // SEQUENCE OF CHOICE gets the components its Rec omits.
+        {kAsn, "{ id 1, list { num 5, flag TRUE, rec { a 1, c 2 } } }", "Outer",
+         "v := \n{\n  id := 1, \n  list := \n  {\n    {\n      num := 5\n    }, \n    {\n      flag := true\n    }, \n"
+         "    {\n      rec := \n      {\n        a := 1, \n        c := 2\n        , b := omit, d := omit\n      }\n    }\n  }\n"
          "  , alpha := omit, alpha-one := omit, zeta := omit\n}"},
         {kAsn, "Rec : { a 1, c 2 }", nullptr, "v := Rec := \n{\n  a := 1, \n  c := 2\n  , b := omit, d := omit\n}"},
         {kAsn, "{ iso standard 8882 }", nullptr, "v := objid {iso standard 8882}"},

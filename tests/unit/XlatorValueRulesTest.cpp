@@ -1,7 +1,6 @@
 // The rules of the value translation that a cell alone does not show: the
-// identifier rule on plain text, what stands on the type context stack while
-// values are written, value forms the field parser never builds, the two
-// assertions, and the resolution of stack entries.
+// identifier rule on plain text, value forms the field parser never builds,
+// the two assertions, and the resolution of type context stack entries.
 #include "tests/unit/XlatorValuesTestSupport.h"
 
 namespace {
@@ -41,32 +40,6 @@ TEST(IdentifierRule, EveryStepOnPlainText) {
     }
     std::fclose(files[0]);
     std::fclose(files[1]);
-}
-
-// The top at every value written inside a SEQUENCE holding a SEQUENCE OF
-// CHOICE whose last alternative is a SEQUENCE again.
-TEST(TypeContext, TopAtEveryNestedValue) {
-    ParsedCell cell(Choices::ASN1_ConsValue, "{ id 1, list { num 5, flag TRUE, rec { a 1, c 2 } } }");
-    ValueWriter writer;
-    std::vector<AccessNode> tops;
-    writer.onValue = [&](const AccessNode& top) { tops.push_back(top); };
-    writeValue(writer, cell.node(), {suiteObject("Outer")});
-
-    auto body = [](const char* type) {
-        return suiteObject(type).as<ASN1_TypeDef>().asn1_TypeDefinition().asn1_TypeAndLocalTypes().asn1_Type();
-    };
-    ElementTypeList outer = body("Outer").builtinType().sequenceType().elementTypeList();
-    AlternativeTypeList alt = body("Alt").builtinType().choiceType().alternativeTypeList();
-    ElementTypeList rec = body("Rec").builtinType().sequenceType().elementTypeList();
-    auto component = [](const ElementTypeList& list, int32_t i) {
-        return AccessNode(list.elementType(i).namedTypeAndAttributes().namedTypeOrSelection().namedType().asn1_Type());
-    };
-    const std::vector<AccessNode> expected = {
-        suiteObject("Outer"), component(outer, 0), component(outer, 1), AccessNode(alt.namedType(0).asn1_Type()),
-        AccessNode(alt.namedType(1).asn1_Type()), AccessNode(alt.namedType(2).asn1_Type()), component(rec, 0),
-        component(rec, 2)};
-    ASSERT_EQ(tops.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_TRUE(tops[i] == expected[i]) << "value " << i;
 }
 
 // SET, SET OF and selection values have the shape of their SEQUENCE and

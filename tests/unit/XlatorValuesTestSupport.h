@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -36,20 +35,13 @@ inline const AccessSuite& valuesSuite() {
 
 inline AccessNode suiteObject(const std::string& name) { return valuesSuite().find(valuesSuite().root(), name); }
 
-// A translation visitor whose protected state the tests set, and which
-// reports the top of the type context stack before each value it writes.
+// A translation visitor whose protected state the tests set and read.
 class ValueWriter : public XlatorVisitor {
 public:
     ValueWriter() : XlatorVisitor(valuesSuite()) {}
     void alias(const std::string& name, const std::string& expansion) { aliases_[name] = expansion; }
     void setInExpression(bool on) { inExpression_ = on; }
     std::size_t stackDepth() const { return typeContext_.size(); }
-
-    std::function<void(const AccessNode& top)> onValue;
-    void VisitConstraintValueAndAttributes(const ConstraintValueAndAttributes& node) override {
-        if (onValue) onValue(topTypeContext());
-        XlatorVisitor::VisitConstraintValueAndAttributes(node);
-    }
 };
 
 // One parsed cell; the arena keeps the tree alive as long as the cell.
