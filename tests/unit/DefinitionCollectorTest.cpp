@@ -4,25 +4,19 @@
 #include "translate/XlatorDefinitionCollector.h"
 #include "translate/XlatorUtility.h"
 
-#include "access/AccessSuite.h"
 #include "tree/TreeBuild.h"
 
 // After the tree views: its FAIL macro would hide the view class of that name.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "TranslateTestSupport.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
-namespace fs = std::filesystem;
+using namespace translate_test;
 using Names = std::set<std::string>;
 
 namespace {
@@ -70,35 +64,26 @@ TreeNode* attachNamed(TreeArena& arena, const char* tree) {
 
 class CollectorSuite : public ::testing::Test {
 protected:
-    // Opened once. The by-reference rows go through the conversion tool, which
-    // reads its keyword file from the working directory.
+    // Opened once, with the ASN.1 module of its by-reference rows.
     static void SetUpTestSuite() {
-        fs::path dir = fs::path(::testing::TempDir()) / ("definition_collector_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        fs::current_path(dir);
-        fs::copy_file(fs::path(XLATOR_BIN_DIR) / "modconv_kwd.txt", dir / "modconv_kwd.txt",
-                      fs::copy_options::overwrite_existing);
-        std::ofstream(dir / "asn_list", std::ios::binary) << XLATOR_TEST_DATA "/analysis/remote.asn\n";
-        ::setenv("VELD", XLATOR_BIN_DIR, 1);
-        suite = new AccessSuite;
-        suite->setReportStream(nullptr);
-        opened = suite->open("\"" XLATOR_TEST_DATA "/collector/collector.mp\" ", (dir / "asn_list").c_str());
+        suite = new OpenedSuite;
+        opened = suite->open({dataFile("collector/collector.mp")}, {dataFile("analysis/remote.asn")});
         if (opened) {
             collector.Visit(suite->root());
             finder.Visit(suite->root());
         }
     }
     static void TearDownTestSuite() { delete suite; }
-    void SetUp() override { ASSERT_EQ(opened, 1); }
+    void SetUp() override { ASSERT_TRUE(opened); }
 
-    static AccessSuite* suite;
-    static int opened;
+    static OpenedSuite* suite;
+    static bool opened;
     static XlatorDefinitionCollector collector;
     static TableFinder finder;
 };
 
-AccessSuite* CollectorSuite::suite = nullptr;
-int CollectorSuite::opened = 0;
+OpenedSuite* CollectorSuite::suite = nullptr;
+bool CollectorSuite::opened = false;
 XlatorDefinitionCollector CollectorSuite::collector;
 TableFinder CollectorSuite::finder;
 

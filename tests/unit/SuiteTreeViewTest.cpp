@@ -63,30 +63,6 @@ TEST(SuiteTreeView, AbsentFieldsAndNodesOfAnotherKindReadAsEmpty) {
     EXPECT_EQ(wrong.behaviourDescription().rootTree().size(), 0);
     EXPECT_EQ(TestCase().sourceLine(), 0);
     EXPECT_EQ(TTCN_Type().choice(), Choices::invalid_choice);
-}
-
-TEST(SuiteTreeView, FieldsReadInSchemaOrderWithTheirOwnNames) {
-    TreeArena arena;
-    TreeNode* pco = makeText(arena, Choices::Identifier, "L");
-    TreeNode* msg = makeText(arena, Choices::Identifier, "CONreq");
-    const Send send(makeSequence(arena, Choices::Send, {pco, msg}));
-    EXPECT_EQ(send.pco_Id().text(), "L");
-    EXPECT_EQ(send.message_Id().text(), "CONreq");
-    const Receive receive(makeSequence(arena, Choices::Receive, {nullptr, msg}));
-    EXPECT_FALSE(receive.is_present_pco_Id());
-    EXPECT_EQ(receive.message_Id().text(), "CONreq");
-
-    TreeNode* left = makeChoice(arena, Choices::SimpleExpression, makeSequence(arena, Choices::Term));
-    TreeNode* right = makeChoice(arena, Choices::SimpleExpression, makeSequence(arena, Choices::Term));
-    TreeNode* op = makeChoice(arena, Choices::RelOp, makeKeyword(arena, Choices::Less));
-    const RelExpression rel(makeSequence(arena, Choices::RelExpression, {left, op, right}));
-    EXPECT_EQ(rel.leftExpression().treeNode(), left);
-    EXPECT_EQ(rel.relOp().choice(), Choices::Less);
-    EXPECT_EQ(rel.rightExpression().treeNode(), right);
-
-    const Pass pass(makeChoice(arena, Choices::Pass, makeKeyword(arena, Choices::PreliminaryPASS)));
-    EXPECT_EQ(pass.choice(), Choices::PreliminaryPASS);
-    EXPECT_TRUE(pass.pass().isEmpty());
     // INFINITY stays the <cmath> macro beside the kind of that name.
     EXPECT_EQ(INFINITY_::kKind, Choices::INFINITY_);
     EXPECT_TRUE(std::isinf(INFINITY));
